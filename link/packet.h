@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <functional>
+
+// The fixed 263-byte packet exchanged with the tester, and the cutting of
+// serial frames out of a byte stream that also carries the tester's free text.
+namespace Packet {
+
+constexpr int Size = 263;         // start byte, ID, 260 payload bytes, CRC
+constexpr int TcpFrameSize = 261; // what the TCP link carries: ID and payload
+constexpr int IdOffset = 1;
+constexpr int PayloadOffset = 2;
+constexpr int CrcOffset = 262;
+constexpr char RequestStart = 0x40;     // '@': every packet the program builds
+constexpr char SerialReplyStart = 0x24; // '$': the tester's serial frames
+
+// A zero-filled packet with its start byte, ID and a valid CRC.
+QByteArray make(quint8 id, char start = RequestStart);
+// Recomputes byte 262 after the payload has been written.
+void seal(QByteArray &packet);
+bool crcValid(const QByteArray &packet);
+inline quint8 id(const QByteArray &packet) { return quint8(packet.at(IdOffset)); }
+
+using TextSink = std::function<void(const QByteArray &)>;
+
+// Runs the serial frame extraction on the receive buffer after new bytes have
+// been appended. Free text goes to showText. Returns true when a valid frame
+// stands at the front; the buffer then holds exactly that frame.
+bool extractFrame(QByteArray &buffer, const TextSink &showText);
+
+} // namespace Packet

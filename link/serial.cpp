@@ -1,0 +1,116 @@
+#include "serial.h"
+
+#include "packet.h"
+
+#include <QDebug>
+#include <QSerialPortInfo>
+
+#include <algorithm>
+
+namespace {
+constexpr int kPollMs = 10;
+constexpr qint64 kReadChunk = 1024;
+constexpr qint32 kBaudRate = 500000;
+} // namespace
+
+Serial::Serial(QObject *parent)
+    : QObject(parent)
+{
+    m_pollTimer.setInterval(kPollMs);
+    connect(&m_pollTimer, &QTimer::timeout, this, &Serial::tmrTimeout);
+    // React to a reply as soon as it arrives rather than on the next tick;
+    // outside a transaction the bytes wait in the port, as with polling.
+    connect(&m_port, &QSerialPort::readyRead, this, [this] {
+        if (m_pollTimer.isActive())
+            readStep();
+    });
+}
+
+Serial::~Serial()
+{
+    m_pollTimer.stop();
+    if (m_port.isOpen())
+        m_port.close();
+}
+
+QStringList Serial::portList()
+{
+    QStringList names;
+    const auto ports = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo &info : ports)
+        names << info.portName();
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void Serial::conn_port(const QString &name)
+{
+    if (m_open)
+        return;
+    // A bare name ("ttyUSB0") lives in /dev; a typed path is taken as it is.
+    const QString path = name.startsWith(u'/') ? name : QStringLiteral("/dev/") + name;
+    m_port.setPortName(path);
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        qDebug() << "Serial: cannot open" << path << m_port.errorString();
+        return;
+    }
+    const bool configured = m_port.setBaudRate(kBaudRate)
+        && m_port.setDataBits(QSerialPort::Data8)
+        && m_port.setParity(QSerialPort::NoParity)
+        && m_port.setStopBits(QSerialPort::OneStop)
+        && m_port.setFlowControl(QSerialPort::NoFlowControl);
+    if (!configured) {
+        qDebug() << "Serial: cannot configure" << path << m_port.errorString();
+        m_port.close();
+        return;
+    }
+    m_port.clear(QSerialPort::AllDirections);
+    m_rxBuffer.clear();
+    m_open = true;
+    Q_EMIT port_conn(path);
+}
+
+void Serial::disc_port()
+{
+    m_pollTimer.stop();
+    if (m_port.isOpen())
+        m_port.close();
+    m_rxBuffer.clear();
+    m_open = false;
+    Q_EMIT port_disc();
+}
+
+void Serial::snd_pckt(const QByteArray &packet)
+{
+    if (!m_open)
+        return;
+    m_port.write(packet);
+    qDebug() << "Serial: snd packet ID:" << (packet.size() > 1 ? int(Packet::id(packet)) : -1);
+    m_pollTimer.start();
+}
+
+void Serial::tmrTimeout()
+{
+    readStep();
+}
+
+void Serial::readStep()
+{
+    while (m_open && m_port.bytesAvailable() > 0) {
+        const QByteArray chunk = m_port.read(kReadChunk);
+        if (chunk.isEmpty())
+            return;
+        m_rxBuffer.append(chunk);
+        const bool ready = Packet::extractFrame(m_rxBuffer, [this](const QByteArray &text) {
+            Q_EMIT show_debug(text);
+        });
+        if (!ready)
+            continue;
+        m_pollTimer.stop();
+        QByteArray packet;
+        packet.swap(m_rxBuffer);
+        qDebug() << "Serial: rcv packet ID:" << int(Packet::id(packet));
+        Q_EMIT pckt_rcv(packet);
+        return;
+    }
+}

@@ -1,0 +1,50 @@
+#include "zorqv.h"
+
+#include <QDebug>
+#include <QMessageBox>
+
+namespace {
+constexpr int kStatusPeriodMs = 1000;
+} // namespace
+
+Zorqv::Zorqv(QObject *parent)
+    : QObject(parent)
+    , screenBuffer(int(BlockSize::Screen), '\0')
+    , screenImage(int(BlockSize::ScreenWidth), int(BlockSize::ScreenHeight), QImage::Format_RGB888)
+{
+    screenImage.fill(Qt::black);
+    m_statusTimer.setInterval(kStatusPeriodMs);
+    connect(&m_statusTimer, &QTimer::timeout, this, &Zorqv::tUpdStatustmout);
+}
+
+Zorqv::~Zorqv() = default;
+
+void Zorqv::startStatusTimer()
+{
+    m_statusTimer.start();
+}
+
+void Zorqv::stopStatusTimer()
+{
+    m_statusTimer.stop();
+}
+
+void Zorqv::startReport(const ReportJob &job)
+{
+    if (!m_reportSink) {
+        qDebug() << "Proto: no report writer for" << job.directory;
+        return;
+    }
+    m_reportSink->startReport(job);
+}
+
+void Zorqv::tUpdStatustmout()
+{
+    Q_EMIT upd_status();
+    Q_EMIT upd_res();
+}
+
+void Zorqv::pdf_finished()
+{
+    QMessageBox::information(nullptr, QString(), tr("Result PDFs created."));
+}

@@ -1,0 +1,108 @@
+#pragma once
+
+#include "blocksizes.h"
+#include "reportjob.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+
+// The program's picture of the connected tester: its last status, the
+// process and page the user works on, and one copy per process of every
+// test's configuration and result blocks. The engine fills it from replies
+// and builds requests from it; pages read and edit it by copying. It also
+// drives the once-a-second poll and owns the hand-over to the report writer.
+class Zorqv final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Zorqv)
+
+public:
+    explicit Zorqv(QObject *parent = nullptr);
+    ~Zorqv() override;
+
+    void startStatusTimer();
+    void stopStatusTimer();
+    bool statusTimerActive() const { return m_statusTimer.isActive(); }
+
+    // The report writer that completed downloads go to (not owned).
+    void setReportSink(ReportSink *sink) { m_reportSink = sink; }
+    // Called by the engine when a result-file download is complete.
+    void startReport(const ReportJob &job);
+
+    bool isQvb = false;
+    bool connected = false;
+    int linkType = 0; // 0 no link, 1 serial, 2 TCP
+    quint8 statusByte9 = 0;
+    quint32 procState[2] = {};
+    quint8 curProc = 0;
+    quint32 activeTest = 0;
+    quint8 topology[2] = {};
+    quint8 loopLevel[2] = {};
+    quint8 statusByte8 = 0;
+    quint16 serialNumber = 0;
+    quint8 cpuVersion[3] = {};
+    quint8 fpgaVersion[3] = {};
+    quint8 statusByte22 = 0;
+    quint8 statusByte23 = 0;
+    quint8 statusByte24 = 0;
+    quint8 linkSpeed[2] = {};
+    quint8 duplex = 0;
+    quint8 elapsed[2] = {};
+    quint32 txRate[2] = {};
+    quint32 rxRate[2] = {};
+    QString release;
+
+    IfaceConfigBlock ifaceConfig[3] = {};
+    RfcConfigBlock rfcConfig[2] = {};
+    PingConfigBlock pingConfig[2] = {};
+    TraceConfigBlock traceConfig[2] = {};
+    TrafficConfigBlock trafficConfig[2] = {};
+    BertConfigBlock bertConfig[2] = {};
+    JitterConfigBlock jitterConfig[2] = {};
+    MultiConfigBlock multiConfig[2] = {};
+    DnsConfigBlock dnsConfig[2] = {};
+    TrafficResultBlock trafficResult[2] = {};
+    RfcResultBlock rfcResult[2] = {};
+    JitterResultBlock jitterResult[2] = {};
+    BertResultBlock bertResult[2] = {};
+    MultiResultBlock multiResult[2] = {};
+    DnsResultBlock dnsResult[2] = {};
+    LbConfigBlock lbConfig[2] = {};
+    bool statsFlag = false;
+    StatsResultBlock statsResult[2] = {};
+    quint32 ifaceWord1[3] = {};
+    quint32 ifaceWord2[3] = {};
+    quint32 ifaceWord3[3] = {};
+    PingResultBlock pingResult[2] = {};
+    PingStatsBlock pingStats[2] = {};
+    TraceResultBlock traceResult[2] = {};
+    quint32 traceHop[2] = {};
+    CableResultBlock cableResult = {};
+    quint32 rfcStep[2] = {};
+    OamResultBlock oamResult[2] = {};
+    QByteArray screenBuffer;
+    QImage screenImage;
+    int screenCount = 0;
+    QStringList fileList;
+    QString fileName;
+    QByteArray fileData;
+    QString reportDir;
+    QString screenPath;
+    int reportMask = 0;
+
+Q_SIGNALS:
+    void upd_status();
+    void upd_res();
+
+private Q_SLOTS:
+    void tUpdStatustmout();
+    void pdf_finished();
+
+private:
+    ReportSink *m_reportSink = nullptr;
+    QTimer m_statusTimer;
+};
