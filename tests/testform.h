@@ -7,7 +7,8 @@ class Zorqv;
 // The contract between a test page and the engine: every page emits the
 // same two request signals and has the same five slots, so the main window
 // wires all thirteen pages through one list. Pages read and edit the device
-// record's blocks by copying; they never build packets.
+// record's blocks by copying; they never build packets. Per-process pages
+// get the shared behaviour from ProcessForm (BlockForm for one block).
 class TestForm : public QWidget
 {
     Q_OBJECT

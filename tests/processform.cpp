@@ -1,0 +1,216 @@
+#include "processform.h"
+
+#include "headersettings.h"
+#include "testcodes.h"
+#include "zorqv.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+
+ProcessForm::ProcessForm(Zorqv *device, const PageIds &ids, QWidget *parent)
+    : TestForm(device, parent)
+    , m_ids(ids)
+{
+}
+
+void ProcessForm::bindControls(const PageControls &controls)
+{
+    m_controls = controls;
+    auto wire = [this](QAbstractButton *button, void (ProcessForm::*slot)()) {
+        if (button)
+            connect(button, &QAbstractButton::clicked, this, slot);
+    };
+    wire(m_controls.startXX, &ProcessForm::bStartXXClicked);
+    wire(m_controls.startXY, &ProcessForm::bStartXYClicked);
+    wire(m_controls.start, &ProcessForm::bStartClicked);
+    wire(m_controls.stop, &ProcessForm::bStopClicked);
+    wire(m_controls.apply, &ProcessForm::bApplyClicked);
+    wire(m_controls.reset, &ProcessForm::bResetClicked);
+    retitle(m_titlePort);
+    updateControls(state(currentProc()), state(currentProc() ^ 1));
+}
+
+HeaderSettings *ProcessForm::bindHeader(QWidget *form)
+{
+    m_header = new HeaderSettings(form, this);
+    return m_header;
+}
+
+void ProcessForm::retranslate()
+{
+    retranslateForm();
+    if (m_header)
+        m_header->retranslate();
+    retitle(m_titlePort);
+}
+
+quint8 ProcessForm::currentProc() const
+{
+    return m_device->curProc ? 1 : 0;
+}
+
+quint32 ProcessForm::state(quint8 proc) const
+{
+    return m_device->procState[proc & 1];
+}
+
+bool ProcessForm::running() const
+{
+    return state(currentProc()) & StateBit::tx(m_ids.stateBit);
+}
+
+bool ProcessForm::isOpen() const
+{
+    return m_device->activeTest == m_ids.active;
+}
+
+quint16 ProcessForm::readCode() const
+{
+    return requestCode(m_ids.test, 0);
+}
+
+quint16 ProcessForm::writeCode() const
+{
+    return requestCode(m_ids.test, 1);
+}
+
+void ProcessForm::fetchIfNeeded(quint8 proc)
+{
+    proc &= 1;
+    if (!m_ids.hasConfig || !m_fetch[proc])
+        return;
+    m_fetch[proc] = false;
+    Q_EMIT gs_cfg(readCode());
+}
+
+// Brings the widgets to the current process; what they showed until now is
+// kept in the buffer of the process they belonged to.
+void ProcessForm::followCurrent()
+{
+    const quint8 cur = currentProc();
+    if (cur != m_titlePort)
+        retitle(cur);
+    if (!m_ids.hasConfig || m_shown == cur)
+        return;
+    storeConfig(m_shown);
+    showConfig(cur);
+    m_shown = cur;
+}
+
+void ProcessForm::retitle(quint8 port)
+{
+    m_titlePort = port & 1;
+    if (m_controls.group)
+        m_controls.group->setTitle(title(m_titlePort));
+    if (m_controls.startXX)
+        m_controls.startXX->setText(m_titlePort ? tr("Start B->B") : tr("Start A->A"));
+    if (m_controls.startXY)
+        m_controls.startXY->setText(m_titlePort ? tr("Start B->A") : tr("Start A->B"));
+}
+
+void ProcessForm::activate()
+{
+    m_device->activeTest = m_ids.active;
+    followCurrent();
+    fetchIfNeeded(currentProc());
+    show();
+}
+
+void ProcessForm::status_upd()
+{
+    updateControls(state(currentProc()), state(currentProc() ^ 1));
+    if (!m_device->connected)
+        m_fetch[0] = m_fetch[1] = true;
+}
+
+void ProcessForm::updateControls(quint32 s, quint32 o)
+{
+    const bool runs = s & StateBit::tx(m_ids.stateBit);
+    auto enable = [](QAbstractButton *button, bool on) {
+        if (button)
+            button->setEnabled(on);
+    };
+    enable(m_controls.startXX, s == 0);
+    enable(m_controls.startXY, s == 0 && o == 0 && !m_device->isQvb);
+    enable(m_controls.start, s == 0);
+    enable(m_controls.stop, runs);
+    enable(m_controls.apply, !runs);
+    enable(m_controls.defaults, !runs);
+}
+
+void ProcessForm::res_rcv(unsigned short code)
+{
+    if ((code & 0xFF) != m_ids.test || (code >> 8) != currentProc())
+        return;
+    showResult(currentProc());
+}
+
+void ProcessForm::cfg_rcv(unsigned short code)
+{
+    const unsigned proc = code >> 8;
+    if (!m_ids.hasConfig || (code & 0xFF) != m_ids.test || proc > 1)
+        return;
+    // The configuration is known now; a read of it would be redundant.
+    m_fetch[proc] = false;
+    takeConfig(quint8(proc));
+    if (proc != currentProc())
+        return;
+    if (m_shown != proc) {
+        storeConfig(m_shown);
+        m_shown = quint8(proc);
+    }
+    showConfig(quint8(proc));
+}
+
+void ProcessForm::switch_proc(unsigned char port)
+{
+    const quint8 next = port ? 1 : 0;
+    retitle(next);
+    if (!isOpen() || !m_ids.hasConfig)
+        return;
+    const bool leaving = m_shown != next;
+    if (leaving)
+        storeConfig(m_shown);
+    fetchIfNeeded(next);
+    if (leaving) {
+        showConfig(next);
+        m_shown = next;
+    }
+}
+
+void ProcessForm::bStartXXClicked()
+{
+    Q_EMIT start_test(requestCode(m_ids.test, 1));
+}
+
+void ProcessForm::bStartXYClicked()
+{
+    Q_EMIT start_test(requestCode(m_ids.test, 0));
+}
+
+void ProcessForm::bStartClicked()
+{
+    Q_EMIT start_test(requestCode(m_ids.test, 0));
+}
+
+void ProcessForm::bStopClicked()
+{
+    Q_EMIT start_test(requestCode(m_ids.test, 0));
+}
+
+void ProcessForm::bApplyClicked()
+{
+    if (!m_ids.hasConfig)
+        return;
+    followCurrent();
+    const quint8 cur = currentProc();
+    storeConfig(cur);
+    giveConfig(cur);
+    Q_EMIT gs_cfg(writeCode());
+}
+
+void ProcessForm::bResetClicked()
+{
+    if (m_ids.hasConfig)
+        Q_EMIT gs_cfg(readCode());
+}

@@ -1,0 +1,113 @@
+#pragma once
+
+#include "testform.h"
+
+#include <QString>
+
+class HeaderSettings;
+class QAbstractButton;
+class QGroupBox;
+
+// What identifies a per-process page to the engine.
+struct PageIds
+{
+    quint8 test = 0;           // TestNo: low byte of every code the page uses
+    quint32 active = 0;        // ActiveTest: the page's bit in the active-test word
+    int stateBit = 0;          // StateBit: set in the state word while the test runs
+    bool hasConfig = true;     // false: no configuration to fetch, apply or reset
+};
+
+// The page's widgets that the shared behaviour drives. Any may be absent.
+struct PageControls
+{
+    QGroupBox *group = nullptr;           // main group, retitled per port
+    QAbstractButton *startXX = nullptr;   // start on the port itself
+    QAbstractButton *startXY = nullptr;   // start towards the other port
+    QAbstractButton *start = nullptr;     // single start button
+    QAbstractButton *stop = nullptr;
+    QAbstractButton *apply = nullptr;
+    QAbstractButton *reset = nullptr;
+    QAbstractButton *defaults = nullptr;  // enabled like apply
+};
+
+// The behaviour every per-process page shares: fetching the configuration
+// on demand, the per-process edit buffers kept across port switches,
+// Apply/Reset, the start and stop codes, the enabling rule and the per-port
+// titles. A page supplies the four buffer hooks (BlockForm does three of
+// them for a page with one block), its result display and its title.
+//
+// The page tracks which process its widgets show. A port switch while the
+// page is closed only retitles it; the widgets catch up (keeping their
+// unapplied edits in the buffer of the process they showed) when the page
+// is opened again or the current process's configuration arrives.
+class ProcessForm : public TestForm
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ProcessForm)
+
+public:
+    void retranslate() override;
+
+    // The process whose buffer the widgets show.
+    quint8 shownProcess() const { return m_shown; }
+
+public Q_SLOTS:
+    void activate() override;
+    void status_upd() override;
+    void res_rcv(unsigned short code) override;
+    void cfg_rcv(unsigned short code) override;
+    void switch_proc(unsigned char port) override;
+
+protected Q_SLOTS:
+    virtual void bStartXXClicked();
+    virtual void bStartXYClicked();
+    virtual void bStartClicked();
+    virtual void bStopClicked();
+    virtual void bApplyClicked();
+    virtual void bResetClicked();
+
+protected:
+    ProcessForm(Zorqv *device, const PageIds &ids, QWidget *parent = nullptr);
+
+    // Call once after the designer form is set up: connects the buttons,
+    // titles the page for port A and applies the enabling rule.
+    void bindControls(const PageControls &controls);
+    // Creates the header-settings binder on the page's form; it is then
+    // retranslated with the page.
+    HeaderSettings *bindHeader(QWidget *form);
+
+    // Buffer hooks, all for process proc (0 or 1).
+    virtual void takeConfig(quint8 proc) = 0;   // device record -> buffer
+    virtual void giveConfig(quint8 proc) = 0;   // buffer -> device record
+    virtual void showConfig(quint8 proc) = 0;   // buffer -> widgets
+    virtual void storeConfig(quint8 proc) = 0;  // widgets -> buffer
+    // A result block of the current process has arrived.
+    virtual void showResult(quint8 proc) { Q_UNUSED(proc) }
+    // "Xyz (Port A)" / "Xyz (Port B)", translated.
+    virtual QString title(quint8 port) const = 0;
+    // The page's own texts: its designer form's retranslateUi and more.
+    virtual void retranslateForm() = 0;
+    // s and o: the state words of the current and the other process.
+    virtual void updateControls(quint32 s, quint32 o);
+
+    quint8 currentProc() const;
+    quint32 state(quint8 proc) const;
+    bool running() const;  // the page's test runs on the current process
+    bool isOpen() const;
+    const PageIds &ids() const { return m_ids; }
+    quint16 readCode() const;
+    quint16 writeCode() const;
+    // Emits the read request for proc if it is still due.
+    void fetchIfNeeded(quint8 proc);
+
+private:
+    void followCurrent();
+    void retitle(quint8 port);
+
+    const PageIds m_ids;
+    PageControls m_controls;
+    HeaderSettings *m_header = nullptr;
+    bool m_fetch[2] = {true, true};
+    quint8 m_shown = 0;
+    quint8 m_titlePort = 0;
+};

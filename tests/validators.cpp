@@ -1,0 +1,44 @@
+#include "validators.h"
+
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+
+namespace Validators {
+
+namespace {
+const char kMac[] = "^([0-9A-Fa-f]{2}[:-]){5}([0-9A-Fa-f]{2})$";
+const char kIpv4[] = "^(?:[0-1]?[0-9]?[0-9]|2[0-4][0-9]|25[0-5])\\."
+                     "(?:[0-1]?[0-9]?[0-9]|2[0-4][0-9]|25[0-5])\\."
+                     "(?:[0-1]?[0-9]?[0-9]|2[0-4][0-9]|25[0-5])\\."
+                     "(?:[0-1]?[0-9]?[0-9]|2[0-4][0-9]|25[0-5])$";
+} // namespace
+
+QRegularExpression exact(const QString &pattern)
+{
+    return QRegularExpression(QRegularExpression::anchoredPattern(pattern));
+}
+
+const QRegularExpression &mac()
+{
+    static const QRegularExpression re = exact(QString::fromLatin1(kMac));
+    return re;
+}
+
+const QRegularExpression &ipv4()
+{
+    static const QRegularExpression re = exact(QString::fromLatin1(kIpv4));
+    return re;
+}
+
+bool matches(const QRegularExpression &re, const QString &text)
+{
+    return re.match(text).hasMatch();
+}
+
+void install(QLineEdit *edit, const QRegularExpression &re)
+{
+    if (edit)
+        edit->setValidator(new QRegularExpressionValidator(re, edit));
+}
+
+} // namespace Validators

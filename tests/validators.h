@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QRegularExpression>
+#include <QString>
+
+class QLineEdit;
+
+// The input patterns of the pages. Every pattern is anchored, so a check is
+// an exact match of the whole text; the same expression guards typing (as a
+// validator) and is checked again before a text is parsed.
+namespace Validators {
+
+const QRegularExpression &mac();
+const QRegularExpression &ipv4();
+
+// Anchors a pattern for an exact match.
+QRegularExpression exact(const QString &pattern);
+
+bool matches(const QRegularExpression &re, const QString &text);
+inline bool isMac(const QString &text) { return matches(mac(), text); }
+inline bool isIpv4(const QString &text) { return matches(ipv4(), text); }
+
+// Installs a validator owned by the line edit.
+void install(QLineEdit *edit, const QRegularExpression &re);
+inline void installMac(QLineEdit *edit) { install(edit, mac()); }
+inline void installIpv4(QLineEdit *edit) { install(edit, ipv4()); }
+
+} // namespace Validators
