@@ -1,0 +1,71 @@
+#include "mainform.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include <cstdio>
+
+namespace {
+
+// Prints a command-line mistake the way QCommandLineParser prints its own.
+int usageError(const QString &message)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(message));
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("QVRemote"));
+    QApplication::setApplicationVersion(QStringLiteral(QV_VERSION));
+
+    // The program speaks Russian from the start, its help text included.
+    QTranslator helpRu;
+    QTranslator helpQtRu;
+    if (helpQtRu.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&helpQtRu);
+    if (helpRu.load(QStringLiteral("QVRemote_ru"), QStringLiteral(":/")))
+        QApplication::installTranslator(&helpRu);
+
+    QCommandLineParser parser;
+    // "-dev" is one option, not -d -e -v.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setApplicationDescription(
+        QApplication::translate("main", "Remote control of the ZORT-QV and ZORT-QVB Ethernet testers."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption dev(QStringLiteral("dev"),
+        QApplication::translate("main", "Show the debug registers and the tester's debug window."));
+    const QCommandLineOption connectTo(QStringLiteral("connect"),
+        QApplication::translate("main", "Connect over Ethernet to the tester at <address> (IPv4)."),
+        QApplication::translate("main", "address"));
+    const QCommandLineOption serial(QStringLiteral("serial"),
+        QApplication::translate("main", "Connect to the tester on the serial port <port> (a name or a device path)."),
+        QApplication::translate("main", "port"));
+    parser.addOptions({dev, connectTo, serial});
+    parser.process(app);
+
+    if (parser.isSet(connectTo) && parser.isSet(serial))
+        return usageError(QApplication::translate("main", "--connect and --serial cannot be used together."));
+    const QString address = parser.value(connectTo);
+    if (parser.isSet(connectTo) && !MainForm::isValidAddress(address))
+        return usageError(QApplication::translate("main", "%1 is not an IPv4 address.").arg(address));
+
+    QApplication::removeTranslator(&helpRu);
+    QApplication::removeTranslator(&helpQtRu);
+
+    MainForm form;
+    if (parser.isSet(dev))
+        form.showDeveloperControls();
+    form.show();
+    if (parser.isSet(connectTo))
+        form.connectEthernet(address);
+    else if (parser.isSet(serial))
+        form.connectSerial(parser.value(serial));
+    return app.exec();
+}

@@ -1,0 +1,32 @@
+#include "testpages.h"
+
+#include "trafficform.h"
+
+#include <QtGlobal>
+
+namespace {
+
+// Gives every page class the same factory signature.
+template <class Page>
+TestForm *makePage(Zorqv *device, QWidget *parent)
+{
+    return new Page(device, parent);
+}
+
+} // namespace
+
+const std::array<TestPageEntry, 13> testPages = {{
+    {"bRFC", QT_TRANSLATE_NOOP("MainForm", "RFC-2544"), ":/rfc2544.png", nullptr},
+    {"bMulti", QT_TRANSLATE_NOOP("MainForm", "Multistream"), ":/mtraffic.png", nullptr},
+    {"bCable", QT_TRANSLATE_NOOP("MainForm", "Cable test"), ":/cable.png", nullptr},
+    {"bLoopback", QT_TRANSLATE_NOOP("MainForm", "Loopback"), ":/lb.png", nullptr},
+    {"bTCPIP", QT_TRANSLATE_NOOP("MainForm", "TCP/IP"), ":/tcp.png", nullptr},
+    {"bTraffic", QT_TRANSLATE_NOOP("MainForm", "Traffic test"), ":/traffic.png", makePage<TrafficForm>},
+    {"bJitter", QT_TRANSLATE_NOOP("MainForm", "Jitter test"), ":/jitter.png", nullptr},
+    {"bBert", QT_TRANSLATE_NOOP("MainForm", "BERT"), ":/bert.png", nullptr},
+    {"bOAM", QT_TRANSLATE_NOOP("MainForm", "OAM"), ":/oam.png", nullptr},
+    {"bTransit", QT_TRANSLATE_NOOP("MainForm", "Transit"), ":/trans.png", nullptr},
+    {"bIfSettings", QT_TRANSLATE_NOOP("MainForm", "Interface settings"), ":/iface.png", nullptr},
+    {"bStats", QT_TRANSLATE_NOOP("MainForm", "Statistics"), ":/statistics.png", nullptr},
+    {"bFTransfer", QT_TRANSLATE_NOOP("MainForm", "File transfer"), ":/ram.png", nullptr},
+}};

@@ -1,0 +1,169 @@
+// Renders QVRemote's window in its main states to PNG files, against a
+// qvsim it starts itself, so that the look can be checked by eye:
+//
+//   qv_screenshooter OUTDIR        (run under Xvfb by scripts/screenshots)
+//
+// Not a test: it fails only when it cannot reach the states it shows.
+
+#include "aboutdialog.h"
+#include "mainform.h"
+#include "simprocess.h"
+#include "testform.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLoggingCategory>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTextStream>
+
+#include <functional>
+
+namespace {
+
+QTextStream out(stdout);
+QTextStream err(stderr);
+QDir outDir;
+
+void save(QWidget *w, const QString &name)
+{
+    QCoreApplication::processEvents();
+    const QString path = outDir.filePath(name + QStringLiteral(".png"));
+    if (!w->grab().save(path))
+        err << "qv_screenshooter: cannot write " << path << Qt::endl;
+    else
+        out << path << Qt::endl;
+}
+
+bool waitFor(const std::function<bool()> &condition, int ms, const char *what)
+{
+    if (QTest::qWaitFor(condition, ms))
+        return true;
+    err << "qv_screenshooter: timed out waiting for " << what << Qt::endl;
+    return false;
+}
+
+void click(QWidget *form, const char *name)
+{
+    auto *b = form->findChild<QPushButton *>(QLatin1String(name));
+    if (b)
+        QTest::mouseClick(b, Qt::LeftButton);
+    else
+        err << "qv_screenshooter: no button " << name << Qt::endl;
+}
+
+// Shoots the window-modal release warning if the tester brought one up,
+// then closes it.
+void releaseWarning(MainForm &form, const QString &name)
+{
+    QTest::qWait(200);
+    for (QMessageBox *box : form.findChildren<QMessageBox *>()) {
+        if (!box->isVisible())
+            continue;
+        save(box, name);
+        box->close();
+    }
+}
+
+void place(MainForm &form, const QSize &size)
+{
+    // Xvfb has no window manager to maximise the window.
+    form.setWindowState(Qt::WindowNoState);
+    form.resize(size);
+    form.move(0, 0);
+    QTest::qWait(100);
+}
+
+bool shootModel(const QString &model, bool full)
+{
+    SimProcess sim(SimProcess::Link::Tcp, {QStringLiteral("--model"), model});
+    if (!sim.start()) {
+        err << "qv_screenshooter: " << sim.errorString() << Qt::endl;
+        return false;
+    }
+    MainForm form(nullptr, sim.port());
+    form.show();
+    place(form, QSize(1600, 1000));
+    const QString tag = QStringLiteral("main-") + model;
+    if (full) {
+        save(&form, QStringLiteral("main-disconnected-ru"));
+        click(&form, "bEng");
+        save(&form, QStringLiteral("main-disconnected-en"));
+        click(&form, "bRus");
+    }
+
+    form.connectEthernet(QStringLiteral("127.0.0.1"));
+    if (!waitFor([&] { return form.device().connected; }, 8000, "the connection"))
+        return false;
+    releaseWarning(form, QStringLiteral("release-warning-") + model);
+    QTest::qWait(1500); // a status poll or two
+    save(&form, tag + QStringLiteral("-connected-ru"));
+    click(&form, "bEng");
+    save(&form, tag + QStringLiteral("-connected-en"));
+    if (!full)
+        return true;
+
+    place(form, QSize(1280, 800));
+    click(&form, "bRus");
+    save(&form, QStringLiteral("main-qv-connected-1280-ru"));
+    click(&form, "bEng");
+    place(form, QSize(1600, 1000));
+
+    TestForm *traffic = form.pages().value(5);
+    if (!traffic)
+        return false;
+    click(&form, "bTraffic");
+    QTest::qWait(1000);
+    save(&form, QStringLiteral("traffic-en"));
+    click(&form, "bRus");
+    save(&form, QStringLiteral("traffic-ru"));
+    click(traffic, "bApply");
+    QTest::qWait(300);
+    click(traffic, "bStartXX");
+    if (!waitFor([&] { return form.device().procState[0] != 0; }, 5000, "the traffic test"))
+        return false;
+    QTest::qWait(3500);
+    save(&form, QStringLiteral("traffic-running-ru"));
+    click(&form, "bEng");
+    save(&form, QStringLiteral("traffic-running-en"));
+    click(traffic, "bStop");
+    QTest::qWait(1500);
+
+    form.showDeveloperControls();
+    form.debugForm().hide();
+    save(&form, QStringLiteral("main-dev-en"));
+    place(form, QSize(1280, 800));
+    save(&form, QStringLiteral("traffic-1280-en"));
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    // The engine's per-packet lines would bury the list of pictures.
+    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+    const QStringList args = QApplication::arguments();
+    if (args.size() != 2) {
+        err << "usage: qv_screenshooter OUTDIR" << Qt::endl;
+        return 2;
+    }
+    outDir.setPath(args[1]);
+    outDir.mkpath(QStringLiteral("."));
+
+    {
+        MainForm form; // installs the Russian translation for the about box
+        for (const char *lang : {"ru", "en"}) {
+            if (QLatin1String(lang) == QLatin1String("en"))
+                click(&form, "bEng");
+            AboutDialog about;
+            about.show();
+            QTest::qWait(100);
+            save(&about, QStringLiteral("about-") + QLatin1String(lang));
+        }
+    }
+    const bool ok = shootModel(QStringLiteral("qv"), true) && shootModel(QStringLiteral("qvb"), false);
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,157 @@
+// QVUpdater without a window, as a production line runs it: exit codes,
+// the messages on stdout and stderr, and what reaches the tester.
+
+#include "updaterfixture.h"
+
+#include <QProcess>
+#include <QTest>
+
+namespace {
+
+struct Outcome
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Outcome runUpdater(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(QVUPDATER_PATH), arguments);
+    Outcome o;
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return o;
+    }
+    o.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    o.out = QString::fromUtf8(process.readAllStandardOutput());
+    o.err = QString::fromUtf8(process.readAllStandardError());
+    return o;
+}
+
+} // namespace
+
+class TestUpdaterBatch : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void exitCodes_data();
+    void exitCodes();
+    void combinedUpdate();
+};
+
+// Arguments may name "{pty}" (qvsim's port) and "{work}" (a directory with
+// a.txt and отчёт.txt); with needsSim false no tester is started.
+void TestUpdaterBatch::exitCodes_data()
+{
+    QTest::addColumn<QStringList>("simArguments");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+    QTest::addColumn<QString>("flashed"); // a file qvsim must have written
+
+    const QStringList noSim{"none"};
+    QTest::newRow("help") << noSim << QStringList{"--help"} << 0 << "--serial-number" << "" << "";
+    QTest::newRow("no port") << noSim << QStringList{"--cpu", "x.bin"} << 64 << ""
+                             << "Не указан порт" << "";
+    QTest::newRow("unknown option") << noSim << QStringList{"--port", "p", "--frob"} << 64 << ""
+                                    << "Неизвестный параметр: --frob" << "";
+    QTest::newRow("nothing to write") << noSim << QStringList{"--port", "p"} << 64 << "" << "" << "";
+    QTest::newRow("file missing")
+        << QStringList() << QStringList{"--port", "{pty}", "--cpu", "{work}/none.bin"} << 100 << ""
+        << "Ошибка при открытии файла {work}/none.bin" << "";
+    QTest::newRow("no such port")
+        << noSim << QStringList{"--port", "/dev/qv-no-such-port", "--serial-number", "5"} << 1
+        << "Установите связь с прибором." << "Ошибка открытия COM порта." << "";
+    QTest::newRow("old firmware")
+        << QStringList{"--old-firmware"} << QStringList{"--port", "{pty}", "--serial-number", "5"}
+        << 7 << "" << "Устаревшая версия прибора." << "";
+    QTest::newRow("serial number refused")
+        << QStringList() << QStringList{"--port", "{pty}", "--serial-number", "40000"} << 100
+        << "Порт открыт" << "Введено неверное значение серийного номера." << "";
+    QTest::newRow("serial number written")
+        << QStringList() << QStringList{"--port={pty}", "--serial-number=777"} << 0
+        << "Серийный номер успешно обновлен." << "" << "serial.txt";
+    QTest::newRow("a file the tester refuses")
+        << QStringList() << QStringList{"--port", "{pty}", "--fs", "{work}/a.txt", "{work}/отчёт.txt"}
+        << 100 << "FS 100%" << "Ошибка при создании файла: отчёт.txt" << "fs/a.txt";
+}
+
+void TestUpdaterBatch::exitCodes()
+{
+    QFETCH(QStringList, simArguments);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    QFETCH(QString, flashed);
+
+    const bool needsSim = simArguments != QStringList{"none"};
+    UpdaterFixture f(needsSim ? simArguments : QStringList());
+    if (needsSim)
+        QVERIFY2(f.sim.start(), qPrintable(f.sim.errorString()));
+    const QString work = f.workDir.path();
+    QVERIFY(!f.writeFile("a.txt", "alpha").isEmpty());
+    QVERIFY(!f.writeFile("отчёт.txt", "beta").isEmpty());
+    auto expand = [&](QString text) {
+        return text.replace(QStringLiteral("{pty}"), f.sim.ptyPath()).replace(QStringLiteral("{work}"), work);
+    };
+    for (QString &a : arguments)
+        a = expand(a);
+
+    const Outcome o = runUpdater(arguments);
+    QVERIFY2(o.exitCode == exitCode,
+             qPrintable(QStringLiteral("exit %1\nstdout: %2\nstderr: %3").arg(o.exitCode).arg(o.out, o.err)));
+    QVERIFY2(o.out.contains(expand(out)), qPrintable(o.out));
+    QVERIFY2(o.err.contains(expand(err)), qPrintable(o.err));
+    if (!flashed.isEmpty())
+        QVERIFY(f.flashedExists(flashed));
+    if (exitCode != 0)
+        QVERIFY2(!o.err.isEmpty(), "a failure says why on stderr");
+}
+
+void TestUpdaterBatch::combinedUpdate()
+{
+    UpdaterFixture f;
+    QVERIFY2(f.sim.start(), qPrintable(f.sim.errorString()));
+    const QByteArray cpu = UpdateFiles::pattern(5000, 15);
+    const QByteArray fpga = UpdateFiles::pattern(3000, 16);
+    const QString path = f.writeFile("all.qvup", UpdateFiles::combined(cpu, fpga, {{"x.cfg", "xyz"}}));
+
+    const Outcome o = runUpdater({"--port", f.sim.ptyPath(), "--update", path});
+    QCOMPARE(o.exitCode, 0);
+    QCOMPARE(o.err, QString());
+    const QStringList lines = o.out.split(u'\n', Qt::SkipEmptyParts);
+    QStringList messages;
+    for (const QString &line : lines) {
+        if (!line.contains(u'%'))
+            messages << line;
+    }
+    QCOMPARE(messages, QStringList({
+                           f.sim.ptyPath() + QStringLiteral(": Порт открыт"),
+                           QStringLiteral("Версия CPU: 0.27.4"),
+                           QStringLiteral("Версия FPGA: 0.12.3"),
+                           QStringLiteral("Укажите файл прошивки для начала работы."),
+                           QStringLiteral("Прошивка файловой системы завершена."),
+                           QStringLiteral("Очищается флеш память FPGA."),
+                           QStringLiteral("Очистка флеш FPGA завершена."),
+                           QStringLiteral("Идет прошивка флеш памяти FPGA."),
+                           QStringLiteral("Прошивка FPGA завершена."),
+                           QStringLiteral("Идет очистка памяти CPU."),
+                           QStringLiteral("Идет прошивка CPU."),
+                           QStringLiteral("Прошивка CPU завершена."),
+                           QStringLiteral("Прошивка прибора завершена."),
+                       }));
+    for (const char *bar : {"FS 100%", "FPGA 100%", "CPU 100%"})
+        QVERIFY2(lines.contains(QLatin1String(bar)), bar);
+    QCOMPARE(f.flashed("cpu.bin"), cpu);
+    QCOMPARE(f.flashed("fpga.rpd"), fpga);
+    QCOMPARE(f.flashed("fs/x.cfg"), QByteArray("xyz"));
+}
+
+QTEST_GUILESS_MAIN(TestUpdaterBatch)
+#include "tst_updaterbatch.moc"

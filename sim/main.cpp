@@ -1,0 +1,125 @@
+// qvsim: a simulated tester for QVRemote and QVUpdater.
+
+#include "device.h"
+#include "faultinjector.h"
+#include "options.h"
+#include "ptylink.h"
+#include "signalwatcher.h"
+#include "tcplink.h"
+#include "updaterdevice.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTextStream>
+#include <QTimer>
+
+#include <memory>
+
+#include <unistd.h>
+
+namespace {
+
+constexpr int kClockTickMs = 100; // tests end on time even when nobody asks
+
+void say(const QString &line)
+{
+    QTextStream out(stdout);
+    out << "qvsim: " << line << Qt::endl; // endl flushes: tests wait for these lines
+}
+
+int fail(const QString &message)
+{
+    QTextStream(stderr) << "qvsim: " << message << Qt::endl;
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    SignalWatcher::blockSignals();
+    // Headless: the screen image is painted offscreen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        // What Qt would fall back to, made first so that it does not warn.
+        const QString runtime = QDir::tempPath() + QStringLiteral("/runtime-") + QString::number(::getuid());
+        QDir().mkpath(runtime);
+        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
+    }
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("qvsim"));
+
+    SimOptions options;
+    QString error;
+    if (!SimOptions::parse(QGuiApplication::arguments(), &options, &error))
+        return fail(error + QStringLiteral(" (see --help)"));
+    if (!options.seedGiven)
+        options.seed = quint32(QDateTime::currentMSecsSinceEpoch());
+
+    SignalWatcher watcher;
+    QObject::connect(&watcher, &SignalWatcher::terminate, &app, [](int) { QGuiApplication::quit(); });
+
+    FaultInjector faults(options.faults, options.seed);
+    std::unique_ptr<Responder> responder;
+    Device *device = nullptr;
+    QElapsedTimer uptime;
+    QTimer clockTick;
+    if (options.updater) {
+        auto updater = std::make_unique<UpdaterDevice>(options.identity);
+        if (!options.flashDir.isEmpty() && !updater->setFlashDirectory(options.flashDir, &error))
+            return fail(error);
+        responder = std::move(updater);
+    } else {
+        // The measurements draw from their own generator, so that faults
+        // and results do not disturb each other's sequence.
+        auto tester = std::make_unique<Device>(options.identity, options.seed ^ 0x5EED5EEDu);
+        if (!options.flashDir.isEmpty()
+            && !tester->setFileDirectory(QDir(options.flashDir).filePath(QStringLiteral("fs")), &error))
+            return fail(error);
+        uptime.start();
+        const double speed = options.speed;
+        tester->setClock([&uptime, speed] { return qint64(double(uptime.elapsed()) * speed); });
+        device = tester.get();
+        QObject::connect(&clockTick, &QTimer::timeout, device, &Device::sync);
+        clockTick.start(kClockTickMs);
+        responder = std::move(tester);
+    }
+
+    say(QStringLiteral("seed %1").arg(options.seed));
+    std::unique_ptr<TcpLink> tcp;
+    if (!options.updater) {
+        tcp = std::make_unique<TcpLink>(responder.get(), &faults);
+        tcp->setVerbose(options.verbose);
+        if (!tcp->listen(options.listenAddress, options.listenPort, &error))
+            return fail(QStringLiteral("cannot listen on %1:%2: %3")
+                            .arg(options.listenAddress.toString())
+                            .arg(options.listenPort)
+                            .arg(error));
+        say(QStringLiteral("listening on %1:%2").arg(tcp->address().toString()).arg(tcp->port()));
+    }
+    std::unique_ptr<PtyLink> pty;
+    if (options.pty) {
+        pty = std::make_unique<PtyLink>(responder.get(), &faults);
+        pty->setLineRate(options.lineRate);
+        pty->setVerbose(options.verbose);
+        if (!pty->open(&error))
+            return fail(error);
+        if (!options.ptyLink.isEmpty() && !pty->makeSymlink(options.ptyLink, &error))
+            return fail(error);
+        say(QStringLiteral("pty %1").arg(pty->slavePath()));
+        if (device) {
+            // The updater reads bare frames; only the normal tester talks.
+            pty->sendText(device->banner());
+            QObject::connect(device, &Device::freeText, pty.get(), &PtyLink::sendText);
+        }
+    }
+    say(QStringLiteral("ready"));
+    const int code = QGuiApplication::exec();
+    say(QStringLiteral("stopped"));
+    return code;
+}

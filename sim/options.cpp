@@ -1,0 +1,160 @@
+#include "options.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+namespace {
+
+const char kDescription[] =
+    "A simulated ZORT-QV (or ZORT-QVB) tester for QVRemote and QVUpdater.\n"
+    "\n"
+    "It serves the command set over TCP (261-byte frames) and, with --pty, over\n"
+    "a pseudo-terminal with the serial framing ('$' replies with CRC-8, '@'\n"
+    "requests checked by CRC, free text of the tester between frames). On start\n"
+    "it prints machine-readable lines and flushes them:\n"
+    "  qvsim: seed N\n"
+    "  qvsim: listening on ADDR:PORT      (normal mode)\n"
+    "  qvsim: pty /dev/pts/N              (with --pty or --updater)\n"
+    "  qvsim: ready\n"
+    "SIGINT and SIGTERM end it cleanly.\n"
+    "\n"
+    "Updater mode (--updater) answers the firmware updater on the pty only\n"
+    "(commands 0, 1, 2, 3, 4, 11, 12, 13, 40, 41, 43, 71, 254). With\n"
+    "--flash-dir DIR every completed transfer is written there:\n"
+    "  DIR/cpu.bin      the CPU image (command 11 blocks, length of command 12)\n"
+    "  DIR/fpga.rpd     the FPGA image (command 1 blocks, length of command 2)\n"
+    "  DIR/fs/NAME      each file-system file (commands 41 and 43)\n"
+    "  DIR/serial.txt   the serial number of command 254, in decimal\n"
+    "In normal mode DIR/fs holds the tester's settings and result files, so\n"
+    "they survive a restart.";
+
+bool parseRate(const QString &text, double *rate)
+{
+    bool ok = false;
+    const double v = text.toDouble(&ok);
+    if (!ok || v < 0 || v > 1)
+        return false;
+    *rate = v;
+    return true;
+}
+
+} // namespace
+
+bool SimOptions::parse(const QStringList &arguments, SimOptions *o, QString *error)
+{
+    QCommandLineParser p;
+    p.setApplicationDescription(QString::fromLatin1(kDescription));
+    p.addHelpOption();
+    const QCommandLineOption model(QStringLiteral("model"), QStringLiteral("Tester model: qv (two ports, default) or qvb (one port)."), QStringLiteral("qv|qvb"), QStringLiteral("qv"));
+    const QCommandLineOption serial(QStringLiteral("serial"), QStringLiteral("Serial number (default 1234)."), QStringLiteral("N"), QStringLiteral("1234"));
+    const QCommandLineOption cpu(QStringLiteral("cpu-version"), QStringLiteral("CPU firmware version major.minor.build (default 0.27.4 for qv, 0.3.6 for qvb)."), QStringLiteral("X.Y.Z"));
+    const QCommandLineOption fpga(QStringLiteral("fpga-version"), QStringLiteral("FPGA version major.minor.build (default 0.12.3 for qv, 0.4.1 for qvb)."), QStringLiteral("X.Y.Z"));
+    const QCommandLineOption listen(QStringLiteral("listen"), QStringLiteral("TCP address and port of the remote-control port (default 127.0.0.1:55555; port 0 picks a free one)."), QStringLiteral("ADDR:PORT"), QStringLiteral("127.0.0.1:55555"));
+    const QCommandLineOption pty(QStringLiteral("pty"), QStringLiteral("Also serve the serial line on a pseudo-terminal; prints its slave path."));
+    const QCommandLineOption ptyLink(QStringLiteral("pty-link"), QStringLiteral("Make a symbolic link PATH to the pty slave (implies --pty); removed on exit."), QStringLiteral("PATH"));
+    const QCommandLineOption lineRate(QStringLiteral("line-rate"), QStringLiteral("Pace the serial line like a UART at BAUD (BAUD/10 bytes per second each way); default unpaced."), QStringLiteral("BAUD"));
+    const QCommandLineOption updater(QStringLiteral("updater"), QStringLiteral("Updater mode: answer the firmware updater on the pty (implies --pty, no TCP)."));
+    const QCommandLineOption flashDir(QStringLiteral("flash-dir"), QStringLiteral("Directory for the flashed images and the file system (see above)."), QStringLiteral("DIR"));
+    const QCommandLineOption oldFw(QStringLiteral("old-firmware"), QStringLiteral("Answer the status with 0xFD 0xFC in bytes 2 and 3 (a firmware too old for the programs)."));
+    const QCommandLineOption drop(QStringLiteral("drop"), QStringLiteral("Probability (0..1) that a reply is not sent."), QStringLiteral("RATE"), QStringLiteral("0"));
+    const QCommandLineOption corrupt(QStringLiteral("corrupt"), QStringLiteral("Probability that a serial reply has a wrong CRC (TCP frames carry none)."), QStringLiteral("RATE"), QStringLiteral("0"));
+    const QCommandLineOption badStart(QStringLiteral("bad-start"), QStringLiteral("Probability that a serial reply starts with '#' instead of '$' (its CRC matching its bytes; TCP frames carry no start byte)."), QStringLiteral("RATE"), QStringLiteral("0"));
+    const QCommandLineOption delay(QStringLiteral("delay"), QStringLiteral("Send every reply MS milliseconds late."), QStringLiteral("MS"), QStringLiteral("0"));
+    const QCommandLineOption silentAfter(QStringLiteral("silent-after"), QStringLiteral("Stop answering after N requests (all links together)."), QStringLiteral("N"));
+    const QCommandLineOption closeAfter(QStringLiteral("close-after"), QStringLiteral("Close each TCP connection after answering N requests on it."), QStringLiteral("N"));
+    const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Seed of all randomness (faults and measurements); default from the clock, printed."), QStringLiteral("N"));
+    const QCommandLineOption speed(QStringLiteral("speed"), QStringLiteral("Simulated seconds per real second for running tests (default 1)."), QStringLiteral("FACTOR"), QStringLiteral("1"));
+    const QCommandLineOption verbose(QStringLiteral("verbose"), QStringLiteral("Log every request to stderr."));
+    p.addOptions({model, serial, cpu, fpga, listen, pty, ptyLink, lineRate, updater, flashDir, oldFw,
+                  drop, corrupt, badStart, delay, silentAfter, closeAfter, seed, speed, verbose});
+    if (!p.parse(arguments)) {
+        *error = p.errorText();
+        return false;
+    }
+    if (p.isSet(QStringLiteral("help")))
+        p.showHelp(0);
+    if (!p.positionalArguments().isEmpty()) {
+        *error = QStringLiteral("unexpected argument %1").arg(p.positionalArguments().first());
+        return false;
+    }
+
+    const QString modelName = p.value(model).toLower();
+    if (modelName != u"qv" && modelName != u"qvb") {
+        *error = QStringLiteral("--model must be qv or qvb");
+        return false;
+    }
+    o->identity = DeviceIdentity::forModel(modelName == u"qvb");
+    bool ok = false;
+    const uint sn = p.value(serial).toUInt(&ok);
+    if (!ok || sn > 65535) {
+        *error = QStringLiteral("--serial must be 0 to 65535");
+        return false;
+    }
+    o->identity.serial = quint16(sn);
+    if (p.isSet(cpu) && !DeviceIdentity::parseVersion(p.value(cpu), &o->identity.cpu)) {
+        *error = QStringLiteral("--cpu-version must be three numbers 0..255 joined by dots");
+        return false;
+    }
+    if (p.isSet(fpga) && !DeviceIdentity::parseVersion(p.value(fpga), &o->identity.fpga)) {
+        *error = QStringLiteral("--fpga-version must be three numbers 0..255 joined by dots");
+        return false;
+    }
+    o->identity.oldFirmware = p.isSet(oldFw);
+
+    const QString where = p.value(listen);
+    const qsizetype colon = where.lastIndexOf(u':');
+    const uint port = colon < 0 ? 70000 : where.mid(colon + 1).toUInt(&ok);
+    if (colon < 0 || !ok || port > 65535 || !o->listenAddress.setAddress(where.left(colon))) {
+        *error = QStringLiteral("--listen must be ADDR:PORT");
+        return false;
+    }
+    o->listenPort = quint16(port);
+
+    o->updater = p.isSet(updater);
+    o->ptyLink = p.value(ptyLink);
+    o->pty = p.isSet(pty) || !o->ptyLink.isEmpty() || o->updater;
+    if (p.isSet(lineRate)) {
+        o->lineRate = p.value(lineRate).toLongLong(&ok);
+        if (!ok || o->lineRate < 0) {
+            *error = QStringLiteral("--line-rate must be a baud rate");
+            return false;
+        }
+    }
+    o->flashDir = p.value(flashDir);
+
+    if (!parseRate(p.value(drop), &o->faults.drop) || !parseRate(p.value(corrupt), &o->faults.corrupt)
+        || !parseRate(p.value(badStart), &o->faults.badStart)) {
+        *error = QStringLiteral("--drop, --corrupt and --bad-start take a probability 0..1");
+        return false;
+    }
+    o->faults.delayMs = p.value(delay).toInt(&ok);
+    if (!ok || o->faults.delayMs < 0) {
+        *error = QStringLiteral("--delay must be milliseconds");
+        return false;
+    }
+    const auto count = [&](const QCommandLineOption &option, qint64 *out) {
+        if (!p.isSet(option))
+            return true;
+        *out = p.value(option).toLongLong(&ok);
+        return ok && *out >= 0;
+    };
+    if (!count(silentAfter, &o->faults.silentAfter) || !count(closeAfter, &o->faults.closeAfter)) {
+        *error = QStringLiteral("--silent-after and --close-after take a count");
+        return false;
+    }
+    o->seedGiven = p.isSet(seed);
+    if (o->seedGiven) {
+        o->seed = p.value(seed).toUInt(&ok);
+        if (!ok) {
+            *error = QStringLiteral("--seed must be an unsigned 32-bit number");
+            return false;
+        }
+    }
+    o->speed = p.value(speed).toDouble(&ok);
+    if (!ok || o->speed <= 0 || o->speed > 10000) {
+        *error = QStringLiteral("--speed must be above 0 and at most 10000");
+        return false;
+    }
+    o->verbose = p.isSet(verbose);
+    return true;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QByteArray>
+
+// What a link hands each request to: the normal tester or its updater mode.
+class Responder
+{
+public:
+    virtual ~Responder() = default;
+    // The answer to one 263-byte request (its CRC already checked where the
+    // link has one): a 263-byte packet whose start byte and CRC the link
+    // sets, or an empty array when the tester does not answer.
+    virtual QByteArray respond(const QByteArray &request) = 0;
+};

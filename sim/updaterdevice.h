@@ -1,0 +1,79 @@
+#pragma once
+
+#include "filestore.h"
+#include "identity.h"
+#include "responder.h"
+
+#include <QByteArray>
+#include <QString>
+
+// The tester in the mode its firmware updater talks to: identification,
+// mode switching, erasing and writing the CPU and FPGA images, files of the
+// file system and the serial number. What arrives is kept in memory and,
+// with a flash directory, written to DIR/cpu.bin, DIR/fpga.rpd, DIR/fs/NAME
+// and DIR/serial.txt as soon as each transfer is complete.
+class UpdaterDevice final : public Responder
+{
+public:
+    enum Command : quint8 {
+        Status = 0,
+        FpgaBlock = 1,
+        FpgaLength = 2,
+        FpgaErase = 3,
+        FpgaErasePoll = 4,
+        CpuBlock = 11,
+        CpuLength = 12,
+        CpuErase = 13,
+        FsBegin = 40,
+        FsCreate = 41,
+        FsBlock = 43,
+        SetMode = 71,
+        SetSerial = 254,
+    };
+    enum Mode : quint8 { Normal = 0, FpgaProgramming = 1, FileSystem = 2, CpuProgramming = 4 };
+
+    // Erase polls answered "Clr.." before the FPGA flash reports "ClrOK".
+    static constexpr int ErasePolls = 3;
+    static constexpr qint64 MaxImage = 64 * 1024 * 1024;
+
+    explicit UpdaterDevice(const DeviceIdentity &identity);
+
+    bool setFlashDirectory(const QString &dir, QString *error);
+    QByteArray respond(const QByteArray &request) override;
+
+    quint8 mode() const { return m_mode; }
+    quint16 serial() const { return m_identity.serial; }
+    QByteArray cpuImage() const { return m_cpu.complete() ? m_cpu.data : QByteArray(); }
+    QByteArray fpgaImage() const { return m_fpga.complete() ? m_fpga.data : QByteArray(); }
+    const FileStore &files() const { return m_files; }
+
+private:
+    // An image or file under transfer: announced length, bytes so far.
+    struct Transfer
+    {
+        QString name;
+        qint64 length = -1;
+        qint64 received = 0;
+        QByteArray data;
+        bool complete() const { return length >= 0 && received >= length; }
+        void begin(qint64 size);
+    };
+
+    QByteArray status() const;
+    QByteArray block(Transfer &transfer, const QByteArray &request, void (UpdaterDevice::*finish)());
+    void finishCpu();
+    void finishFpga();
+    void finishFile();
+    void saveFlash(const QString &name, const QByteArray &data) const;
+
+    DeviceIdentity m_identity;
+    quint8 m_mode = Normal;
+    QString m_flashDir;
+    FileStore m_files;
+    Transfer m_cpu;
+    Transfer m_fpga;
+    Transfer m_file;
+    bool m_cpuErased = false;
+    bool m_fpgaErased = false;
+    int m_erasePollsLeft = -1; // -1: no erase started
+};

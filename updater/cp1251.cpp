@@ -1,0 +1,55 @@
+#include "cp1251.h"
+
+namespace {
+
+// 0x80 to 0xBF; 0xC0 to 0xFF are U+0410 to U+044F in order. 0x98 is unassigned.
+constexpr char16_t kHigh[64] = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,
+    0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0xFFFD, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,
+    0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7,
+    0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,
+    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,
+    0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,
+};
+
+char encodeChar(char16_t c)
+{
+    if (c < 0x80)
+        return char(c);
+    if (c >= 0x0410 && c <= 0x044F)
+        return char(0xC0 + (c - 0x0410));
+    for (int i = 0; i < 64; ++i) {
+        if (kHigh[i] == c && c != 0xFFFD)
+            return char(0x80 + i);
+    }
+    return '?';
+}
+
+} // namespace
+
+QByteArray Cp1251::encode(const QString &text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (const QChar c : text)
+        bytes.append(encodeChar(c.unicode()));
+    return bytes;
+}
+
+QString Cp1251::decode(const QByteArray &bytes)
+{
+    QString text;
+    text.reserve(bytes.size());
+    for (const char b : bytes) {
+        const auto u = quint8(b);
+        if (u < 0x80)
+            text.append(QChar(u));
+        else if (u >= 0xC0)
+            text.append(QChar(char16_t(0x0410 + (u - 0xC0))));
+        else
+            text.append(QChar(kHigh[u - 0x80]));
+    }
+    return text;
+}

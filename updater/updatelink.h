@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QByteArray>
+#include <QSerialPort>
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+// The updater's own serial link to the tester: fixed 263-byte "@" requests
+// and "$" replies with CRC-8, one request-reply transaction at a time with
+// retries, the identification read at open and the numbered error codes.
+// While it waits for a reply it lets the application's events run, so the
+// caller must make sure that nothing re-enters it meanwhile (isWaiting()).
+class UpdateLink final
+{
+    Q_DISABLE_COPY_MOVE(UpdateLink)
+
+public:
+    static constexpr int kFrameSize = 263;
+    static constexpr int kDataSize = 256;
+    static constexpr int kReplyTimeoutMs = 1000;
+
+    enum Error {
+        NoError = 0,
+        OpenFailed = 1,
+        WriteFailed = 2,
+        SetupFailed = 3,
+        NoReply = 4,
+        BadStart = 5,
+        BadCrc = 6,
+        OldFirmware = 7,
+        OperationFailed = 100,
+    };
+
+    enum Command : quint8 {
+        Status = 0,
+        FpgaBlock = 1,
+        FpgaLength = 2,
+        FpgaErase = 3,
+        FpgaErasePoll = 4,
+        CpuBlock = 11,
+        CpuLength = 12,
+        CpuErase = 13,
+        FsBegin = 40,
+        FsCreate = 41,
+        FsBlock = 43,
+        SetMode = 71,
+        WriteSerial = 254,
+    };
+
+    enum Mode : quint8 {
+        NormalMode = 0,
+        FpgaMode = 1,
+        FsMode = 2,
+        CpuMode = 4,
+    };
+
+    UpdateLink();
+    ~UpdateLink();
+
+    // Names of the serial ports that can be opened right now, in the
+    // platform's naming; ports in use elsewhere are left out.
+    static QStringList listPorts();
+    static QString errorText(int code);
+
+    int open(const QString &portName);
+    void close();
+
+    bool isConnected() const { return m_connected; }
+    quint8 mode() const { return m_mode; }
+    quint16 serialNumber() const { return m_serialNumber; }
+    QString cpuVersionText() const { return versionText(2); }
+    QString fpgaVersionText() const { return versionText(5); }
+
+    // The receive buffer: the last reply, always kFrameSize bytes. A short
+    // reply overwrites only its own length and leaves the rest as it was.
+    const QByteArray &reply() const { return m_rx; }
+    const QByteArray &request() const { return m_tx; }
+    // The 32-bit value of the reply (bytes 2 to 5).
+    quint32 replyValue() const;
+    // The reply read as a zero-terminated string from byte 0 contains text.
+    bool replyContains(const char *text) const;
+
+    // data points at kDataSize bytes and is used only by the commands that
+    // carry data; the other commands leave the data field as it was.
+    void build(quint8 command, quint32 value, const char *data = nullptr);
+    int transact(int retries);
+    int setMode(quint8 mode);
+    int writeSerial(quint16 number);
+
+    // True while the link waits and lets other events run; an operation
+    // started from such an event would re-enter the link.
+    bool isWaiting() const { return m_waiting; }
+    // Lets events run for ms milliseconds (the pauses of the procedures).
+    void pause(int ms);
+
+private:
+    int readReply();
+    bool waitForInput(int ms);
+    QString versionText(int offset) const;
+
+    QSerialPort m_port;
+    QByteArray m_tx = QByteArray(kFrameSize, '\0');
+    QByteArray m_rx = QByteArray(kFrameSize, '\0');
+    bool m_connected = false;
+    bool m_waiting = false;
+    quint8 m_mode = 0;
+    quint16 m_serialNumber = 0;
+    qint8 m_version[6] = {};
+};
