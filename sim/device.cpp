@@ -25,6 +25,8 @@
 #include "testcodes.h"
 #include "trafficlayout.h"
 
+#include <optional>
+
 namespace {
 
 constexpr quint8 kOamVendor[4] = {0x02, 0x51, 0x56, 0x01};
@@ -42,6 +44,32 @@ quint8 byteAt(const QByteArray &p, std::size_t offset)
 void setByte(QByteArray &p, std::size_t offset, quint8 value)
 {
     p[qsizetype(offset)] = char(value);
+}
+
+// Whether byte 2 of a request is the process. The others carry nothing
+// there, or an interface (62), a port (66), a flag or a file name.
+bool carriesProcess(quint8 id)
+{
+    switch (id) {
+    case PROGPACK_CHECKCONNECT:
+    case PROGPACK_FPGA_RW:
+    case PROGPACK_SCREEN:
+    case PROGPACK_FILE_OPEN:
+    case PROGPACK_FILE_READ:
+    case PROGPACK_DIR_FIRST:
+    case PROGPACK_DIR_NEXT:
+    case PROGPACK_STATS_CFG:
+    case PROGPACK_IFACE_CFG:
+    case PROGPACK_STATS_RES:
+    case PROGPACK_STATS_RESET:
+    case PROGPACK_TRANSFER:
+    case PROGPACK_SET_SAVE:
+    case PROGPACK_SET_LOAD:
+    case PROGPACK_FILE_DEL:
+        return false;
+    default:
+        return true;
+    }
 }
 
 struct RunKind
@@ -289,6 +317,17 @@ quint32 Device::stateWord(int p) const
     return w;
 }
 
+qint64 Device::elapsedSeconds(int p) const
+{
+    const Process &s = m_proc[std::size_t(p)];
+    const Process &other = m_proc[std::size_t(1 - p)];
+    if (s.run)
+        return s.run->elapsedMs() / 1000;
+    if (other.run && other.run->peer() == p)
+        return other.run->elapsedMs() / 1000;
+    return 0;
+}
+
 // ---- requests -------------------------------------------------------------
 
 QByteArray Device::respond(const QByteArray &request)
@@ -296,12 +335,7 @@ QByteArray Device::respond(const QByteArray &request)
     sync();
     const quint8 id = Packet::id(request);
     const int p = byteAt(request, Req::Process);
-    const bool perProcess = (id >= PROGPACK_LB_CFG && id <= PROGPACK_JITTER_CFG) || id == PROGPACK_PING_RES
-        || id == PROGPACK_TRACE_RES || id == PROGPACK_JITTER_RES || id == PROGPACK_CABLE_RES
-        || id == PROGPACK_TEST_RUN || id == PROGPACK_TRAFFIC_CFG || id == PROGPACK_TRAFFIC_RES
-        || id == PROGPACK_RFC_RES || id == PROGPACK_RFC_STEP || id == PROGPACK_RFC_CFG || id == PROGPACK_MODE
-        || (id >= PROGPACK_BERT_CFG && id <= PROGPACK_DNS_RES && id != PROGPACK_TRANSFER)
-        || (id >= PROGPACK_OAM_CFG && id <= PROGPACK_MULTI_RES);
+    const bool perProcess = carriesProcess(id);
     if (perProcess && p >= Processes) {
         say(QStringLiteral("packet %1 for process %2 ignored").arg(id).arg(p));
         return {};
@@ -422,12 +456,7 @@ QByteArray Device::status()
         const quint8 full = code == 3 ? LinkMode::Full1000 : code == 2 ? LinkMode::Full100 : LinkMode::Full10;
         if (code > 0)
             duplex |= quint8((modes & full ? 2 : 1) << (4 * p));
-        qint64 elapsed = 0;
-        if (s.run)
-            elapsed = s.run->elapsedMs();
-        else if (m_proc[1 - i].run && m_proc[1 - i].run->peer() == p)
-            elapsed = m_proc[1 - i].run->elapsedMs();
-        setByte(r, Elapsed + i, quint8(qMin<qint64>(elapsed / 1000, 255)));
+        setByte(r, Elapsed + i, quint8(qMin<qint64>(elapsedSeconds(p), 255)));
         Bytes::put32(r.data(), Rates + 8 * i, exists(p) ? quint32(s.txRate) : 0);
         Bytes::put32(r.data(), Rates + 8 * i + 4, exists(p) ? quint32(s.rxRate) : 0);
     }

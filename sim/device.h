@@ -54,6 +54,9 @@ public:
     static QByteArray replyTo(const QByteArray &request);
 
     quint32 stateWord(int process) const;
+    // Seconds of the test that occupies the process, its own or a cross-port
+    // test of the other process; 0 when idle.
+    qint64 elapsedSeconds(int process) const;
     quint8 mode() const { return m_mode; }
     const FileStore &files() const { return m_files; }
     // The blocks of both processes in the result-file layout.

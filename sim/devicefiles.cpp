@@ -211,7 +211,7 @@ QByteArray Device::screen(const QByteArray &request)
             port.topology = s.topology;
             port.txRate = s.txRate;
             port.rxRate = s.rxRate;
-            port.elapsedSeconds = s.run ? s.run->elapsedMs() / 1000 : 0;
+            port.elapsedSeconds = elapsedSeconds(p);
             port.address = interface(p).address;
         }
         m_screen = paintScreen(state);

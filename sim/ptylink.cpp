@@ -178,7 +178,8 @@ void PtyLink::pump()
         qint64 allowed = left;
         if (m_baud > 0) {
             const qint64 elapsed = now - seg.start;
-            allowed = qMin(left, (elapsed > 0 ? elapsed * m_baud / 10000000000LL : 0) - seg.sent);
+            const qint64 due = elapsed > 0 ? qint64(double(elapsed) * double(m_baud) / 1e10) : 0;
+            allowed = qMin(left, due - seg.sent);
         }
         if (allowed > 0) {
             const ssize_t written = ::write(m_master, seg.bytes.constData() + seg.sent, size_t(allowed));

@@ -250,6 +250,8 @@ private Q_SLOTS:
         QCOMPARE(a, StateBit::tx(StateBit::Jitter));
         QCOMPARE(b, StateBit::rx(StateBit::Jitter));
         QCOMPARE(int(at8(statusNow(), StatusField::Topology)), int(Mode::Cross));
+        dev().advance(1500); // the receiving port counts the same seconds
+        QCOMPARE(int(at8(statusNow(), StatusField::Elapsed + 1)), 1);
         // B is occupied: nothing starts there, and its stop does not reach A's test.
         start(1, Mode::SamePort, RunCode::Ping);
         stop(1, RunCode::Jitter);

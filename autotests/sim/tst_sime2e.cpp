@@ -16,6 +16,7 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QImage>
 #include <QRandomGenerator>
 #include <QSignalSpy>
@@ -481,6 +482,20 @@ private Q_SLOTS:
         QVERIFY(clock.elapsed() >= OldProto::ResponseTimeoutMs - 50); // the watchdog, not the link
     }
 
+    void ptyLinkAndCleanExit()
+    {
+        QTemporaryDir dir;
+        const QString link = dir.filePath(QStringLiteral("ttyQV"));
+        Rig rig(true, {"--pty-link", link});
+        QVERIFY(rig.start());
+        QCOMPARE(QFileInfo(link).symLinkTarget(), rig.sim.ptyPath());
+        rig.port.conn_port(link);
+        QVERIFY(waitUntil([&] { return rig.device.connected; }));
+        rig.port.disc_port();
+        QVERIFY(rig.sim.stop()); // SIGTERM: exit code 0, the link removed
+        QVERIFY(!QFileInfo::exists(link) && !QFileInfo(link).isSymLink());
+    }
+
     void qvbModel()
     {
         Rig rig(false, {"--model", "qvb"});
@@ -511,7 +526,7 @@ private Q_SLOTS:
         const double limitMs = transactions * 526 / 50.0;
         const double ms = double(clock.nsecsElapsed()) / 1e6;
         QVERIFY2(ms >= limitMs * 0.98, qPrintable(QString::number(ms)));
-        QVERIFY2(ms < limitMs * 3, qPrintable(QString::number(ms))); // a loaded machine is slower, never faster
+        QVERIFY2(ms < limitMs * 5, qPrintable(QString::number(ms))); // a loaded machine is slower, never faster
     }
 };
 
