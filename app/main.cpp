@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QLibraryInfo>
+#include <QLoggingCategory>
 #include <QTranslator>
 
 #include <cstdio>
@@ -58,6 +59,11 @@ int main(int argc, char *argv[])
 
     QApplication::removeTranslator(&helpRu);
     QApplication::removeTranslator(&helpQtRu);
+
+    // One diagnostic line per packet is for developers: shown with "-dev" or
+    // when QT_LOGGING_RULES asks for it, not in an engineer's terminal.
+    if (!parser.isSet(dev) && qEnvironmentVariableIsEmpty("QT_LOGGING_RULES"))
+        QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
 
     MainForm form;
     if (parser.isSet(dev))

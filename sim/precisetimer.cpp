@@ -33,17 +33,17 @@ void PreciseTimer::startAt(qint64 deadlineNs)
 {
     // A zero it_value would disarm the timer; a deadline in the past fires at once.
     deadlineNs = qMax<qint64>(deadlineNs, 1);
-    itimerspec spec{};
-    spec.it_value.tv_sec = time_t(deadlineNs / 1000000000);
-    spec.it_value.tv_nsec = long(deadlineNs % 1000000000);
-    ::timerfd_settime(m_fd, TFD_TIMER_ABSTIME, &spec, nullptr);
+    itimerspec when{};
+    when.it_value.tv_sec = time_t(deadlineNs / 1000000000);
+    when.it_value.tv_nsec = long(deadlineNs % 1000000000);
+    ::timerfd_settime(m_fd, TFD_TIMER_ABSTIME, &when, nullptr);
     m_active = true;
 }
 
 void PreciseTimer::stop()
 {
-    itimerspec spec{};
-    ::timerfd_settime(m_fd, 0, &spec, nullptr);
+    itimerspec when{};
+    ::timerfd_settime(m_fd, 0, &when, nullptr);
     m_active = false;
 }
 
