@@ -3,6 +3,7 @@
 
 #include "mainmenu.h"
 #include "testform.h"
+#include "testcodes.h"
 #include "testpages.h"
 
 #include <QCoreApplication>
@@ -45,17 +46,14 @@ const QString kRxOnStyle = QStringLiteral("background-color: rgb(0, 255, 0);colo
 const QString kTxOnStyle =
     QStringLiteral("background-color: rgb(255, 255, 0);color: rgb(0, 170, 255);");
 
-constexpr quint32 kTxMask = 0x0000FFFF;
-constexpr quint32 kRxMask = 0xFFFF0000;
-
 QString testStyle(quint32 word)
 {
     QString style = QStringLiteral("color: rgb(0, 170, 255);");
     if (word == 0)
         style += QLatin1String("background-color: rgb(0, 0, 0);");
-    else if (word & (1u << 0 | 1u << 3))
+    else if (word & (StateBit::tx(StateBit::Loopback) | StateBit::tx(StateBit::Transit)))
         style += QLatin1String("background-color: rgb(255, 255, 255);");
-    else if (!(word & kTxMask))
+    else if (!(word & StateBit::TxMask))
         style += QLatin1String("background-color: rgb(0, 255, 0);");
     else
         style += QLatin1String("background-color: rgb(255, 255, 0);");
@@ -72,11 +70,13 @@ QString testText(quint32 word, quint8 loopLevel)
         const char *text;
     };
     static const Name names[] = {
-        {5, "TRAF"}, {1, "RFC"}, {7, "JIT"}, {2, "CAB"}, {0, nullptr}, {3, "THRU"},
-        {4, "PING"}, {6, "TRT"}, {8, "BERT"}, {9, "DNS"}, {10, "OAM"}, {11, "MS"},
+        {StateBit::Traffic, "TRAF"}, {StateBit::Rfc, "RFC"},       {StateBit::Jitter, "JIT"},
+        {StateBit::Cable, "CAB"},    {StateBit::Loopback, nullptr}, {StateBit::Transit, "THRU"},
+        {StateBit::Ping, "PING"},    {StateBit::Trace, "TRT"},      {StateBit::Bert, "BERT"},
+        {StateBit::Dns, "DNS"},      {StateBit::Oam, "OAM"},        {StateBit::Multi, "MS"},
     };
     for (const Name &n : names) {
-        if (!(word & (1u << n.bit | 1u << (n.bit + 16))))
+        if (!(word & (StateBit::tx(n.bit) | StateBit::rx(n.bit))))
             continue;
         if (!n.text) // loopback shows its level, nothing at level 0
             return loopLevel ? QStringLiteral("LB%1").arg(loopLevel) : QString();
@@ -424,8 +424,8 @@ void MainForm::showPort(int port, const PortLabels &labels)
     }
 
     const quint32 word = d.procState[port];
-    labels.rx->setStyleSheet(word & kRxMask ? kRxOnStyle : kBlackStyle);
-    labels.tx->setStyleSheet(word & kTxMask ? kTxOnStyle : kBlackStyle);
+    labels.rx->setStyleSheet(word & StateBit::RxMask ? kRxOnStyle : kBlackStyle);
+    labels.tx->setStyleSheet(word & StateBit::TxMask ? kTxOnStyle : kBlackStyle);
     labels.test->setStyleSheet(testStyle(word));
     labels.test->setText(testText(word, d.loopLevel[port]));
     labels.topology->setText(topologyText(d.topology[port], port));

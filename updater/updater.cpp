@@ -88,6 +88,16 @@ int Updater::connectDevice(const QString &portName)
     return UpdateLink::NoError;
 }
 
+std::optional<QByteArray> Updater::readUpdateFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error(tr("Ошибка при открытии файла."));
+        return std::nullopt;
+    }
+    return file.readAll();
+}
+
 void Updater::disconnectDevice()
 {
     Operation op(this);
@@ -101,13 +111,10 @@ int Updater::updateCpuFile(const QString &path)
     Operation op(this);
     if (op.refused())
         return UpdateLink::OperationFailed;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error(tr("Ошибка при открытии файла."));
+    const std::optional<QByteArray> file = readUpdateFile(path);
+    if (!file)
         return UpdateLink::OperationFailed;
-    }
-    const QByteArray image = file.readAll();
-    file.close();
+    const QByteArray &image = *file;
     int result = UpdateLink::NoError;
     if (!image.isEmpty()) {
         result = flashCpu(image, image.size());
@@ -125,13 +132,10 @@ int Updater::updateFpgaFile(const QString &path)
     Operation op(this);
     if (op.refused())
         return UpdateLink::OperationFailed;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error(tr("Ошибка при открытии файла."));
+    const std::optional<QByteArray> file = readUpdateFile(path);
+    if (!file)
         return UpdateLink::OperationFailed;
-    }
-    const QByteArray image = file.readAll();
-    file.close();
+    const QByteArray &image = *file;
     int result = UpdateLink::OperationFailed;
     const qint64 length = rpdLength(image);
     if (length == 0) {
@@ -177,15 +181,11 @@ int Updater::updateCombinedFile(const QString &path)
     Operation op(this);
     if (op.refused())
         return UpdateLink::OperationFailed;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error(tr("Ошибка при открытии файла."));
+    const std::optional<QByteArray> file = readUpdateFile(path);
+    if (!file)
         return UpdateLink::OperationFailed;
-    }
     CombinedFile update;
-    const bool parsed = update.parse(file.readAll());
-    file.close();
-    if (!parsed) {
+    if (!update.parse(*file)) {
         error(tr("Неверный формат файла."));
         return UpdateLink::OperationFailed;
     }

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // The update procedures on one UpdateLink: CPU, FPGA and file-system
 // writes, the combined update file and the serial number. The window and the
 // batch mode both drive this class; it reports through signals only, so it
@@ -76,6 +78,8 @@ private:
     class Operation;
     friend class Operation;
 
+    // The whole file, or nothing after the "cannot open" message.
+    std::optional<QByteArray> readUpdateFile(const QString &path);
     void info(const QString &text);
     void error(const QString &text);
 

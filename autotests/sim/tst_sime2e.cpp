@@ -4,6 +4,7 @@
 #include "oldproto.h"
 #include "serial.h"
 #include "simprocess.h"
+#include "waituntil.h"
 #include "tcpsocket.h"
 #include "zorqv.h"
 
@@ -29,24 +30,6 @@
 namespace {
 
 constexpr int kWaitMs = 5000;
-
-// Runs the event loop until done() holds. Unlike QTest::qWaitFor, it never
-// sleeps: the engine's transactions go on at the speed of the link.
-bool waitUntil(const std::function<bool()> &done, int timeoutMs = kWaitMs)
-{
-    if (done())
-        return true;
-    QEventLoop loop;
-    QTimer check;
-    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    check.start(1);
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    loop.exec();
-    return done();
-}
 
 // Catches the job the engine hands over when a download completes.
 class JobCatcher final : public ReportSink

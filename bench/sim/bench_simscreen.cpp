@@ -10,6 +10,7 @@
 #include "progpack.h"
 #include "serial.h"
 #include "simprocess.h"
+#include "waituntil.h"
 #include "zorqv.h"
 
 #include <QApplication>
@@ -27,20 +28,6 @@ namespace {
 constexpr int kTransactions = 300;
 constexpr double kLimitSeconds = kTransactions * 2.0 * Packet::Size / 50000.0;
 constexpr int kRounds = 5;
-
-bool waitUntil(const std::function<bool()> &done, int timeoutMs)
-{
-    QEventLoop loop;
-    QTimer check;
-    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    check.start(1);
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    loop.exec();
-    return done();
-}
 
 // Seconds per round for one qvsim; empty on a failure.
 QList<double> measure(const QStringList &arguments)
