@@ -88,6 +88,14 @@ int Updater::connectDevice(const QString &portName)
     return UpdateLink::NoError;
 }
 
+void Updater::reportStep(int result, const QString &doneText)
+{
+    if (result == UpdateLink::NoError)
+        info(doneText);
+    else
+        error(UpdateLink::errorText(result));
+}
+
 std::optional<QByteArray> Updater::readUpdateFile(const QString &path)
 {
     QFile file(path);
@@ -118,10 +126,7 @@ int Updater::updateCpuFile(const QString &path)
     int result = UpdateLink::NoError;
     if (!image.isEmpty()) {
         result = flashCpu(image, image.size());
-        if (result == UpdateLink::NoError)
-            info(tr("Прошивка CPU завершена."));
-        else
-            error(UpdateLink::errorText(result));
+        reportStep(result, tr("Прошивка CPU завершена."));
     }
     Q_EMIT titleRestored();
     return result;
@@ -144,10 +149,7 @@ int Updater::updateFpgaFile(const QString &path)
         // The rounding may reach past the end of the file: sendBlocks pads
         // with 0xFF, the same bytes as the stripped tail.
         result = flashFpga(image, length);
-        if (result == UpdateLink::NoError)
-            info(tr("Прошивка FPGA завершена."));
-        else
-            error(UpdateLink::errorText(result));
+        reportStep(result, tr("Прошивка FPGA завершена."));
     }
     Q_EMIT titleRestored();
     return result;

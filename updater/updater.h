@@ -80,6 +80,8 @@ private:
 
     // The whole file, or nothing after the "cannot open" message.
     std::optional<QByteArray> readUpdateFile(const QString &path);
+    // The step's done text on success, else the link's error text.
+    void reportStep(int result, const QString &doneText);
     void info(const QString &text);
     void error(const QString &text);
 
