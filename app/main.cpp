@@ -1,4 +1,5 @@
 #include "mainform.h"
+#include "validators.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -54,7 +55,7 @@ int main(int argc, char *argv[])
     if (parser.isSet(connectTo) && parser.isSet(serial))
         return usageError(QApplication::translate("main", "--connect and --serial cannot be used together."));
     const QString address = parser.value(connectTo);
-    if (parser.isSet(connectTo) && !MainForm::isValidAddress(address))
+    if (parser.isSet(connectTo) && !Validators::isIpv4(address))
         return usageError(QApplication::translate("main", "%1 is not an IPv4 address.").arg(address));
 
     QApplication::removeTranslator(&helpRu);

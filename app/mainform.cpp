@@ -5,39 +5,21 @@
 #include "testform.h"
 #include "testcodes.h"
 #include "testpages.h"
+#include "validators.h"
+#include "conversions.h"
 
 #include <QCoreApplication>
 #include <QDebug>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRegularExpression>
-#include <QRegularExpressionValidator>
+#include <QHostAddress>
 
 #include <cmath>
 
 namespace {
 
 const QString kDefaultAddress = QStringLiteral("192.168.000.202");
-
-const QString &addressPattern()
-{
-    static const QString pattern = QStringLiteral(
-        "^(?:[0-1]?[0-9]?[0-9]|2[0-4][0-9]|25[0-5])\\.(?:[0-1]?[0-9]?[0-9]|2[0-4][0-9]|25[0-5])"
-        "\\.(?:[0-1]?[0-9]?[0-9]|2[0-4][0-9]|25[0-5])\\.(?:[0-1]?[0-9]?[0-9]|2[0-4][0-9]|25[0-5])$");
-    return pattern;
-}
-
-// The field shows octets zero-padded ("192.168.000.202"), but the socket
-// layer reads a leading zero as octal ("010" would become 8); the tester is
-// addressed by the decimal value the user sees.
-QString plainAddress(const QString &text)
-{
-    QStringList octets = text.split(u'.');
-    for (QString &octet : octets)
-        octet = QString::number(octet.toInt(nullptr, 10));
-    return octets.join(u'.');
-}
 
 const QString kBlackStyle = QStringLiteral("background-color: rgb(0, 0, 0);color: rgb(0, 170, 255);");
 const QString kLinkUpStyle =
@@ -125,8 +107,7 @@ MainForm::MainForm(QWidget *parent, quint16 tcpPort)
 
     ui->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/app-icon.png")));
-    ui->iIP->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(addressPattern()), ui->iIP));
+    Validators::installIpv4(ui->iIP);
     ui->iIP->setText(kDefaultAddress);
     setWindowState(windowState() | Qt::WindowMaximized);
     connect(ui->bEng, &QPushButton::clicked, this, &MainForm::bEngClicked);
@@ -183,12 +164,6 @@ MainForm::~MainForm()
     qDeleteAll(m_pages);
     m_pages.clear();
     delete ui;
-}
-
-bool MainForm::isValidAddress(const QString &text)
-{
-    static const QRegularExpression exact(QRegularExpression::anchoredPattern(addressPattern()));
-    return exact.match(text).hasMatch();
 }
 
 void MainForm::buildTestList()
@@ -263,11 +238,14 @@ void MainForm::bSerConnectClicked()
 
 void MainForm::bEthConnectClicked()
 {
-    if (!isValidAddress(ui->iIP->text()))
+    if (!Validators::isIpv4(ui->iIP->text()))
         ui->iIP->setText(kDefaultAddress);
     // Disabled before the call: a refused connection may report back at once.
     ui->gSerial->setEnabled(false);
-    m_tcp.conn_sock(plainAddress(ui->iIP->text()));
+    // The field shows octets zero-padded ("192.168.000.202"), but the socket
+    // layer reads a leading zero as octal; the tester is addressed by the
+    // decimal value the user sees.
+    m_tcp.conn_sock(QHostAddress(Conv::textToIp(ui->iIP->text())).toString());
 }
 
 void MainForm::qv_conn()

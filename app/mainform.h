@@ -39,9 +39,6 @@ public:
     explicit MainForm(QWidget *parent = nullptr, quint16 tcpPort = TcpSocket::DefaultPort);
     ~MainForm() override;
 
-    // The address typed into the IP field must match this exactly.
-    static bool isValidAddress(const QString &text);
-
     // "-dev": the debug registers and the tester's free text.
     void showDeveloperControls();
     // Start-up connections from the command line, as if typed and clicked.
