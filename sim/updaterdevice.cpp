@@ -68,39 +68,39 @@ QByteArray UpdaterDevice::respond(const QByteArray &request)
     case Status:
         return status();
     case SetMode:
-        if (value == Normal || value == FpgaProgramming || value == FileSystem || value == CpuProgramming)
+        if (value == NormalMode || value == FpgaMode || value == FsMode || value == CpuMode)
             m_mode = quint8(value);
         return withValue(command, value);
-    case SetSerial:
+    case WriteSerial:
         m_identity.serial = quint16(value);
         saveFlash(QStringLiteral("serial.txt"), QByteArray::number(m_identity.serial) + '\n');
         return withValue(command, value);
 
     case CpuErase:
-        if (m_mode != CpuProgramming)
+        if (m_mode != CpuMode)
             return withText(command, "CP_ER");
         m_cpuErased = true;
         m_cpu = Transfer();
         return withText(command, "CP_OK");
     case CpuLength:
-        if (m_mode != CpuProgramming || !m_cpuErased || value > MaxImage)
+        if (m_mode != CpuMode || !m_cpuErased || value > MaxImage)
             return withValue(command, 0);
         m_cpu.begin(value);
         return withValue(command, value);
     case CpuBlock:
-        if (m_mode != CpuProgramming)
+        if (m_mode != CpuMode)
             return withValue(command, 0);
         return block(m_cpu, request, &UpdaterDevice::finishCpu);
 
     case FpgaErase:
-        if (m_mode == FpgaProgramming) {
+        if (m_mode == FpgaMode) {
             m_fpgaErased = false;
             m_fpga = Transfer();
             m_erasePollsLeft = ErasePolls;
         }
         return withValue(command, 0);
     case FpgaErasePoll:
-        if (m_mode != FpgaProgramming || m_erasePollsLeft < 0)
+        if (m_mode != FpgaMode || m_erasePollsLeft < 0)
             return withText(command, "ClrER");
         if (m_erasePollsLeft > 0) {
             --m_erasePollsLeft;
@@ -109,21 +109,21 @@ QByteArray UpdaterDevice::respond(const QByteArray &request)
         m_fpgaErased = true;
         return withText(command, "ClrOK");
     case FpgaLength:
-        if (m_mode != FpgaProgramming || !m_fpgaErased || value > MaxImage)
+        if (m_mode != FpgaMode || !m_fpgaErased || value > MaxImage)
             return withValue(command, 0);
         m_fpga.begin(value);
         return withValue(command, value);
     case FpgaBlock:
-        if (m_mode != FpgaProgramming)
+        if (m_mode != FpgaMode)
             return withValue(command, 0);
         return block(m_fpga, request, &UpdaterDevice::finishFpga);
 
     case FsBegin:
-        return withText(command, m_mode == FileSystem ? "OK" : "ER");
+        return withText(command, m_mode == FsMode ? "OK" : "ER");
     case FsCreate: {
         const QByteArray field = request.mid(kData, kDataSize);
         const QString name = QString::fromLatin1(field.left(field.indexOf('\0')));
-        if (m_mode != FileSystem || !FileStore::validName(name) || value > MaxImage)
+        if (m_mode != FsMode || !FileStore::validName(name) || value > MaxImage)
             return withText(command, "ER");
         m_file.begin(value);
         m_file.name = name;
@@ -132,7 +132,7 @@ QByteArray UpdaterDevice::respond(const QByteArray &request)
         return withText(command, "OK");
     }
     case FsBlock:
-        if (m_mode != FileSystem)
+        if (m_mode != FsMode)
             return withValue(command, 0);
         return block(m_file, request, &UpdaterDevice::finishFile);
     default:

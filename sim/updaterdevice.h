@@ -3,6 +3,7 @@
 #include "filestore.h"
 #include "identity.h"
 #include "responder.h"
+#include "updatercommands.h"
 
 #include <QByteArray>
 #include <QString>
@@ -12,26 +13,9 @@
 // file system and the serial number. What arrives is kept in memory and,
 // with a flash directory, written to DIR/cpu.bin, DIR/fpga.rpd, DIR/fs/NAME
 // and DIR/serial.txt as soon as each transfer is complete.
-class UpdaterDevice final : public Responder
+class UpdaterDevice final : public Responder, public UpdaterCommands
 {
 public:
-    enum Command : quint8 {
-        Status = 0,
-        FpgaBlock = 1,
-        FpgaLength = 2,
-        FpgaErase = 3,
-        FpgaErasePoll = 4,
-        CpuBlock = 11,
-        CpuLength = 12,
-        CpuErase = 13,
-        FsBegin = 40,
-        FsCreate = 41,
-        FsBlock = 43,
-        SetMode = 71,
-        SetSerial = 254,
-    };
-    enum Mode : quint8 { Normal = 0, FpgaProgramming = 1, FileSystem = 2, CpuProgramming = 4 };
-
     // Erase polls answered "Clr.." before the FPGA flash reports "ClrOK".
     static constexpr int ErasePolls = 3;
     static constexpr qint64 MaxImage = 64 * 1024 * 1024;
@@ -67,7 +51,7 @@ private:
     void saveFlash(const QString &name, const QByteArray &data) const;
 
     DeviceIdentity m_identity;
-    quint8 m_mode = Normal;
+    quint8 m_mode = NormalMode;
     QString m_flashDir;
     FileStore m_files;
     Transfer m_cpu;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "updatercommands.h"
+
 #include <QByteArray>
 #include <QSerialPort>
 #include <QString>
@@ -11,7 +13,7 @@
 // retries, the identification read at open and the numbered error codes.
 // While it waits for a reply it lets the application's events run, so the
 // caller must make sure that nothing re-enters it meanwhile (isWaiting()).
-class UpdateLink final
+class UpdateLink final : public UpdaterCommands
 {
     Q_DISABLE_COPY_MOVE(UpdateLink)
 
@@ -30,29 +32,6 @@ public:
         BadCrc = 6,
         OldFirmware = 7,
         OperationFailed = 100,
-    };
-
-    enum Command : quint8 {
-        Status = 0,
-        FpgaBlock = 1,
-        FpgaLength = 2,
-        FpgaErase = 3,
-        FpgaErasePoll = 4,
-        CpuBlock = 11,
-        CpuLength = 12,
-        CpuErase = 13,
-        FsBegin = 40,
-        FsCreate = 41,
-        FsBlock = 43,
-        SetMode = 71,
-        WriteSerial = 254,
-    };
-
-    enum Mode : quint8 {
-        NormalMode = 0,
-        FpgaMode = 1,
-        FsMode = 2,
-        CpuMode = 4,
     };
 
     UpdateLink();
