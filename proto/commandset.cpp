@@ -5,6 +5,7 @@
 #include "oldproto.h"
 
 #include "packet.h"
+#include "packetfields.h"
 #include "progpack.h"
 #include "screen.h"
 #include "testcodes.h"
@@ -71,13 +72,13 @@ QByteArray OldProto::build(quint8 id, quint32 q)
     // Configuration requests: process in byte 2, read/write in byte 3, the
     // block from byte 4; the reply will fill the block of that process.
     const auto config = [&](const auto &block, std::size_t count = 0, std::size_t from = 0) {
-        p[2] = char(proc);
-        p[3] = char(arg);
-        copyOut(block, p, 4, count ? count : block.size(), from);
+        p[Req::Process] = char(proc);
+        p[Req::Write] = char(arg);
+        copyOut(block, p, Req::Block, count ? count : block.size(), from);
         m_pendingProcess.enqueue(proc);
     };
     const auto processOnly = [&] {
-        p[2] = char(proc);
+        p[Req::Process] = char(proc);
         m_pendingProcess.enqueue(proc);
     };
 
@@ -88,12 +89,12 @@ QByteArray OldProto::build(quint8 id, quint32 q)
     case PROGPACK_STATS_RESET:
         break;
     case PROGPACK_FPGA_RW:
-        p[2] = char(q >> 24);
-        p[3] = char((q >> 16) & 0xFF);
-        putU32(p, 4, q & 0xFFFF);
+        p[Req::RegWrite] = char(q >> 24);
+        p[Req::RegValue] = char((q >> 16) & 0xFF);
+        putU32(p, Req::RegAddress, q & 0xFFFF);
         break;
     case PROGPACK_SCREEN:
-        putU32(p, 2, q);
+        putU32(p, Req::Word, q);
         if (q == 0) {
             d.screenCount = 0;
             d.screenBuffer.fill('\0', int(BlockSize::Screen));
@@ -106,7 +107,7 @@ QByteArray OldProto::build(quint8 id, quint32 q)
         putText(p, d.fileName);
         break;
     case PROGPACK_FILE_READ:
-        putU32(p, 2, q);
+        putU32(p, Req::Word, q);
         break;
     case PROGPACK_LB_CFG: config(d.lbConfig[proc]); break;
     case PROGPACK_PING_CFG: config(d.pingConfig[proc]); break;
@@ -119,9 +120,9 @@ QByteArray OldProto::build(quint8 id, quint32 q)
     case PROGPACK_MULTI_CFG1: config(d.multiConfig[proc], 168, 0); break;
     case PROGPACK_MULTI_CFG2: config(d.multiConfig[proc], 160, 168); break;
     case PROGPACK_OAM_CFG:
-        p[2] = char(proc);
-        p[3] = char(arg);
-        p[4] = char(d.ifaceConfig[proc][52]);
+        p[Req::Process] = char(proc);
+        p[Req::Write] = char(arg);
+        p[Req::OamMode] = char(d.ifaceConfig[proc][52]);
         m_pendingProcess.enqueue(proc);
         break;
     case PROGPACK_PING_RES:
@@ -135,12 +136,12 @@ QByteArray OldProto::build(quint8 id, quint32 q)
         processOnly();
         break;
     case PROGPACK_TRACE_RES:
-        p[3] = char(d.traceHop[proc] & 0xFF);
+        p[Req::TracePage] = char(d.traceHop[proc] & 0xFF);
         processOnly();
         break;
     case PROGPACK_STATS_CFG:
-        p[2] = char(arg);
-        p[3] = char(d.statsFlag ? 1 : 0);
+        p[Req::StatsWrite] = char(arg);
+        p[Req::StatsFlag] = char(d.statsFlag ? 1 : 0);
         break;
     case PROGPACK_TEST_RUN: {
         // The same request starts an idle test and stops a running one.
@@ -160,18 +161,18 @@ QByteArray OldProto::build(quint8 id, quint32 q)
         case RunCode::Multi: run = idle(StateBit::Multi); break;
         default: return {};
         }
-        p[2] = char(proc);
-        p[3] = char(run);
-        p[4] = char(arg);
+        p[Req::Process] = char(proc);
+        p[Req::RunFlag] = char(run);
+        p[Req::RunCode] = char(arg);
         break;
     }
     case PROGPACK_IFACE_CFG: {
         const quint8 iface = quint8((q >> 6) & 0x3);
         if (iface > 2)
             return {};
-        p[2] = char(iface);
-        p[3] = char(q & 0x1);
-        copyOut(d.ifaceConfig[iface], p, 4);
+        p[Req::Process] = char(iface);
+        p[Req::Write] = char(q & 0x1);
+        copyOut(d.ifaceConfig[iface], p, Req::Block);
         m_resultFlag[iface] = (q >> 4) & 0x1;
         m_pendingResultFlag.enqueue(m_resultFlag[iface]);
         m_pendingProcess.enqueue(iface);
@@ -180,33 +181,32 @@ QByteArray OldProto::build(quint8 id, quint32 q)
     case PROGPACK_RFC_RES: {
         const quint32 offset = q >> 16;
         const quint32 length = q & 0xFFFF;
-        p[2] = char(proc);
-        putU32(p, 3, offset);
-        putU32(p, 7, length);
+        p[Req::Process] = char(proc);
+        putU32(p, Req::RfcOffset, offset);
+        putU32(p, Req::RfcLength, length);
         m_pendingProcess.enqueue(proc);
         m_pendingOffset.enqueue(int(offset));
         m_pendingLength.enqueue(int(length));
         break;
     }
     case PROGPACK_RFC_STEP:
-        p[2] = char(proc);
-        p[3] = 0;
-        p[4] = char(d.rfcStep[proc] & 0xFF);
+        p[Req::Process] = char(proc); // byte 3 stays 0
+        p[Req::RfcStep] = char(d.rfcStep[proc] & 0xFF);
         m_pendingProcess.enqueue(proc);
-        m_pendingStep.enqueue(byteAt(p, 4));
+        m_pendingStep.enqueue(byteAt(p, Req::RfcStep));
         break;
     case PROGPACK_STATS_RES:
         if (arg > 1)
             return {};
-        p[2] = char(arg);
+        p[Req::Process] = char(arg);
         m_pendingProcess.enqueue(arg);
         break;
     case PROGPACK_MODE:
-        p[2] = char(proc);
-        p[3] = char(arg);
+        p[Req::Process] = char(proc);
+        p[Req::ModeValue] = char(arg);
         break;
     case PROGPACK_TRANSFER:
-        p[2] = char(arg);
+        p[Req::TransferArg] = char(arg);
         break;
     default:
         qDebug().noquote() << QString::number(id) + QStringLiteral(" - Encoder is not implemented yet.");
@@ -244,8 +244,8 @@ void OldProto::decode(const QByteArray &packet)
         decodeStatus(packet);
         break;
     case PROGPACK_FPGA_RW:
-        if (byteAt(packet, 7) == 'O' && byteAt(packet, 8) == 'K')
-            Q_EMIT debug_fpga_rcv(uint(u32At(packet, 2) + qint8(byteAt(packet, 6)) * 65536));
+        if (isOk(packet, Rep::RegOk))
+            Q_EMIT debug_fpga_rcv(uint(u32At(packet, Rep::RegAddress) + qint8(byteAt(packet, Rep::RegValue)) * 65536));
         break;
     case PROGPACK_SCREEN:
         decodeScreen(packet);
@@ -263,68 +263,68 @@ void OldProto::decode(const QByteArray &packet)
     case PROGPACK_DIR_NEXT:
         decodeFileList(packet);
         break;
-    case PROGPACK_LB_CFG: intoConfig(d.lbConfig, 2, TestNo::Loopback); break;
-    case PROGPACK_PING_CFG: intoConfig(d.pingConfig, 4, TestNo::Ping); break;
-    case PROGPACK_TRACE_CFG: intoConfig(d.traceConfig, 4, TestNo::Trace); break;
-    case PROGPACK_JITTER_CFG: intoConfig(d.jitterConfig, 4, TestNo::Jitter); break;
-    case PROGPACK_TRAFFIC_CFG: intoConfig(d.trafficConfig, 4, TestNo::Traffic); break;
-    case PROGPACK_RFC_CFG: intoConfig(d.rfcConfig, 4, TestNo::Rfc); break;
-    case PROGPACK_BERT_CFG: intoConfig(d.bertConfig, 2, TestNo::Bert); break;
-    case PROGPACK_DNS_CFG: intoConfig(d.dnsConfig, 2, TestNo::Dns); break;
+    case PROGPACK_LB_CFG: intoConfig(d.lbConfig, Rep::Payload, TestNo::Loopback); break;
+    case PROGPACK_PING_CFG: intoConfig(d.pingConfig, Rep::Block, TestNo::Ping); break;
+    case PROGPACK_TRACE_CFG: intoConfig(d.traceConfig, Rep::Block, TestNo::Trace); break;
+    case PROGPACK_JITTER_CFG: intoConfig(d.jitterConfig, Rep::Block, TestNo::Jitter); break;
+    case PROGPACK_TRAFFIC_CFG: intoConfig(d.trafficConfig, Rep::Block, TestNo::Traffic); break;
+    case PROGPACK_RFC_CFG: intoConfig(d.rfcConfig, Rep::Block, TestNo::Rfc); break;
+    case PROGPACK_BERT_CFG: intoConfig(d.bertConfig, Rep::Payload, TestNo::Bert); break;
+    case PROGPACK_DNS_CFG: intoConfig(d.dnsConfig, Rep::Payload, TestNo::Dns); break;
     case PROGPACK_MULTI_CFG1:
     case PROGPACK_MULTI_CFG2:
         if (const auto proc = takeProcess(id, 2)) {
             if (id == PROGPACK_MULTI_CFG1)
-                copyIn(d.multiConfig[*proc], packet, 2, 168, 0);
+                copyIn(d.multiConfig[*proc], packet, Rep::Payload, 168, 0);
             else
-                copyIn(d.multiConfig[*proc], packet, 2, 160, 168);
+                copyIn(d.multiConfig[*proc], packet, Rep::Payload, 160, 168);
             notifyCfg(*proc, TestNo::Multi);
         }
         break;
     case PROGPACK_OAM_CFG:
         if (const auto proc = takeProcess(id, 2)) {
-            d.ifaceConfig[*proc][52] = byteAt(packet, 2);
+            d.ifaceConfig[*proc][52] = byteAt(packet, Rep::Payload);
             notifyCfg(*proc, TestNo::Oam);
         }
         break;
     case PROGPACK_PING_RES:
         if (const auto proc = takeProcess(id, 2)) {
-            copyIn(d.pingResult[*proc], packet, 2);
-            copyIn(d.pingStats[*proc], packet, 44);
+            copyIn(d.pingResult[*proc], packet, Rep::Payload);
+            copyIn(d.pingStats[*proc], packet, Rep::PingStats);
             notifyRes(*proc, TestNo::Ping);
         }
         break;
     case PROGPACK_TRACE_RES:
         if (const auto proc = takeProcess(id, 2)) {
             const std::size_t offset = std::size_t(d.traceHop[*proc]) * BlockSize::TracePage;
-            copyIn(d.traceResult[*proc], packet, 2, BlockSize::TracePage, offset);
+            copyIn(d.traceResult[*proc], packet, Rep::Payload, BlockSize::TracePage, offset);
             notifyRes(*proc, TestNo::Trace);
         }
         break;
-    case PROGPACK_JITTER_RES: intoResult(d.jitterResult, 2, TestNo::Jitter); break;
-    case PROGPACK_TRAFFIC_RES: intoResult(d.trafficResult, 6, TestNo::Traffic); break;
-    case PROGPACK_BERT_RES: intoResult(d.bertResult, 2, TestNo::Bert); break;
-    case PROGPACK_DNS_RES: intoResult(d.dnsResult, 2, TestNo::Dns); break;
-    case PROGPACK_OAM_RES: intoResult(d.oamResult, 2, TestNo::Oam); break;
-    case PROGPACK_MULTI_RES: intoResult(d.multiResult, 2, TestNo::Multi); break;
-    case PROGPACK_STATS_RES: intoResult(d.statsResult, 2, TestNo::Stats); break;
+    case PROGPACK_JITTER_RES: intoResult(d.jitterResult, Rep::Payload, TestNo::Jitter); break;
+    case PROGPACK_TRAFFIC_RES: intoResult(d.trafficResult, Rep::TrafficResult, TestNo::Traffic); break;
+    case PROGPACK_BERT_RES: intoResult(d.bertResult, Rep::Payload, TestNo::Bert); break;
+    case PROGPACK_DNS_RES: intoResult(d.dnsResult, Rep::Payload, TestNo::Dns); break;
+    case PROGPACK_OAM_RES: intoResult(d.oamResult, Rep::Payload, TestNo::Oam); break;
+    case PROGPACK_MULTI_RES: intoResult(d.multiResult, Rep::Payload, TestNo::Multi); break;
+    case PROGPACK_STATS_RES: intoResult(d.statsResult, Rep::Payload, TestNo::Stats); break;
     case PROGPACK_CABLE_RES:
         if (const auto proc = takeProcess(id, 2)) {
-            copyIn(d.cableResult, packet, 2);
+            copyIn(d.cableResult, packet, Rep::Payload);
             notifyRes(*proc, TestNo::Cable);
         }
         break;
     case PROGPACK_STATS_CFG:
-        d.statsFlag = byteAt(packet, 2) != 0;
+        d.statsFlag = byteAt(packet, Rep::Payload) != 0;
         notifyCfg(0, TestNo::Stats);
         break;
     case PROGPACK_IFACE_CFG: {
         const bool asResult = m_pendingResultFlag.isEmpty() ? false : m_pendingResultFlag.dequeue();
         if (const auto iface = takeProcess(id, 3)) {
-            copyIn(d.ifaceConfig[*iface], packet, 4);
-            d.ifaceWord1[*iface] = u32At(packet, 60);
-            d.ifaceWord2[*iface] = u32At(packet, 64);
-            d.ifaceWord3[*iface] = u32At(packet, 68);
+            copyIn(d.ifaceConfig[*iface], packet, Rep::Block);
+            d.ifaceWord1[*iface] = u32At(packet, Rep::IfaceWords);
+            d.ifaceWord2[*iface] = u32At(packet, Rep::IfaceWords + 4);
+            d.ifaceWord3[*iface] = u32At(packet, Rep::IfaceWords + 8);
             if (asResult)
                 notifyRes(*iface, TestNo::Iface);
             else
@@ -344,7 +344,7 @@ void OldProto::decode(const QByteArray &packet)
             if (offset >= 0 && length > 0 && std::size_t(offset) < BlockSize::RfcSummary) {
                 const std::size_t count = std::min<std::size_t>(std::size_t(length),
                                                                 BlockSize::RfcSummary - std::size_t(offset));
-                copyIn(d.rfcResult[*proc], packet, 2, count, std::size_t(offset));
+                copyIn(d.rfcResult[*proc], packet, Rep::Payload, count, std::size_t(offset));
             }
             notifyRes(*proc, TestNo::Rfc);
         }
@@ -371,7 +371,7 @@ void OldProto::decode(const QByteArray &packet)
     case PROGPACK_SET_SAVE:
     case PROGPACK_SET_LOAD:
     case PROGPACK_FILE_DEL:
-        if (byteAt(packet, 2) == 'O' || byteAt(packet, 3) == 'K') {
+        if (byteAt(packet, Rep::Ok) == 'O' || byteAt(packet, Rep::Ok + 1) == 'K') {
             request(PROGPACK_TRANSFER, Transfer::Enter);
             request(PROGPACK_DIR_FIRST, 0);
         }
@@ -386,28 +386,25 @@ void OldProto::decodeStatus(const QByteArray &p)
 {
     Zorqv &d = *m_device;
     for (int i = 0; i < 3; ++i) {
-        d.cpuVersion[i] = byteAt(p, 2 + i);
-        d.fpgaVersion[i] = byteAt(p, 5 + i);
+        d.cpuVersion[i] = byteAt(p, StatusField::Cpu + i);
+        d.fpgaVersion[i] = byteAt(p, StatusField::Fpga + i);
     }
-    if (byteAt(p, 2) == 0xFD && byteAt(p, 3) == 0xFC)
+    if (d.cpuVersion[0] == 0xFD && d.cpuVersion[1] == 0xFC)
         qDebug() << "Proto: Very old zor-qv firmware";
-    d.statusByte8 = byteAt(p, 8);
-    d.statusByte9 = byteAt(p, 9);
-    d.topology[0] = byteAt(p, 10);
-    d.topology[1] = byteAt(p, 11);
-    d.procState[0] = u32At(p, 12);
-    d.procState[1] = u32At(p, 16);
-    d.loopLevel[0] = byteAt(p, 20);
-    d.loopLevel[1] = byteAt(p, 21);
-    d.statusByte22 = byteAt(p, 22);
-    d.statusByte23 = byteAt(p, 23);
-    d.statusByte24 = byteAt(p, 24);
-    d.serialNumber = Bytes::get16(p.constData(), 25);
-    d.isQvb = byteAt(p, 27) != 0;
-    d.linkSpeed[0] = byteAt(p, 28);
-    d.linkSpeed[1] = byteAt(p, 29);
-    d.elapsed[0] = byteAt(p, 30);
-    d.elapsed[1] = byteAt(p, 31);
+    d.statusByte8 = byteAt(p, StatusField::Mode);
+    d.statusByte9 = byteAt(p, StatusField::Byte9);
+    d.statusByte22 = byteAt(p, StatusField::Byte22);
+    d.statusByte23 = byteAt(p, StatusField::Byte22 + 1);
+    d.statusByte24 = byteAt(p, StatusField::Byte22 + 2);
+    for (int i = 0; i < 2; ++i) {
+        d.topology[i] = byteAt(p, StatusField::Topology + i);
+        d.procState[i] = u32At(p, StatusField::State + 4 * i);
+        d.loopLevel[i] = byteAt(p, StatusField::LoopLevel + i);
+        d.linkSpeed[i] = byteAt(p, StatusField::LinkSpeed + i);
+        d.elapsed[i] = byteAt(p, StatusField::Elapsed + i);
+    }
+    d.serialNumber = Bytes::get16(p.constData(), StatusField::Serial);
+    d.isQvb = byteAt(p, StatusField::Model) != 0;
 
     // What the status carries grew with the firmware; older versions leave
     // these bytes undefined.
@@ -415,12 +412,12 @@ void OldProto::decodeStatus(const QByteArray &p)
     const bool hasRelease = d.isQvb ? cpu >= 0x304 : cpu > 0x1615;
     const bool hasDuplex = !d.isQvb && cpu > 0x1A19;
     const bool hasRates = d.isQvb ? cpu >= 0x305 : cpu > 0x1613;
-    d.release = hasRelease ? QString::fromLatin1(textAt(p, 34)) : QString();
-    d.duplex = hasDuplex ? byteAt(p, 43) : 0;
-    d.txRate[0] = hasRates ? u32At(p, 44) : 0;
-    d.rxRate[0] = hasRates ? u32At(p, 48) : 0;
-    d.txRate[1] = hasRates ? u32At(p, 52) : 0;
-    d.rxRate[1] = hasRates ? u32At(p, 56) : 0;
+    d.release = hasRelease ? QString::fromLatin1(textAt(p, StatusField::Release)) : QString();
+    d.duplex = hasDuplex ? byteAt(p, StatusField::Duplex) : 0;
+    for (int i = 0; i < 2; ++i) {
+        d.txRate[i] = hasRates ? u32At(p, StatusField::Rates + 8 * i) : 0;
+        d.rxRate[i] = hasRates ? u32At(p, StatusField::Rates + 8 * i + 4) : 0;
+    }
 
     if (!d.connected) {
         d.connected = true;
@@ -433,20 +430,20 @@ void OldProto::decodeStatus(const QByteArray &p)
 void OldProto::decodeFileList(const QByteArray &p)
 {
     Zorqv &d = *m_device;
-    if (byteAt(p, 2) == 0) {
+    if (byteAt(p, Rep::DirEntry) == 0) {
         request(PROGPACK_TRANSFER, Transfer::Leave);
         notifyCfg(0, TestNo::FileTransfer);
         return;
     }
-    if (byteAt(p, 3) == '$')
-        d.fileList.append(QString::fromLatin1(textAt(p, 3)).trimmed());
+    if (byteAt(p, Rep::DirName) == '$')
+        d.fileList.append(QString::fromLatin1(textAt(p, Rep::DirName)).trimmed());
     request(PROGPACK_DIR_NEXT, 0);
 }
 
 void OldProto::decodeFileOpen(const QByteArray &p)
 {
-    const qint64 size = u32At(p, 4);
-    if (!isOk(p, 2) || size > MaxDownloadSize) {
+    const qint64 size = u32At(p, Rep::FileSize);
+    if (!isOk(p, Rep::Ok) || size > MaxDownloadSize) {
         request(PROGPACK_TRANSFER, Transfer::Leave);
         return;
     }
@@ -458,13 +455,13 @@ void OldProto::decodeFileOpen(const QByteArray &p)
 
 void OldProto::decodeFileRead(const QByteArray &p)
 {
-    if (!isOk(p, 2)) {
+    if (!isOk(p, Rep::Ok)) {
         request(PROGPACK_TRANSFER, Transfer::Leave);
         return;
     }
     const int n = qMin(m_downloadSize - m_downloadCount, 256);
     if (n > 0) {
-        m_device->fileData.append(p.constData() + 4, n);
+        m_device->fileData.append(p.constData() + Rep::FileData, n);
         m_downloadCount += n;
     }
     if (m_downloadCount >= m_downloadSize)
@@ -497,7 +494,7 @@ void OldProto::decodeScreen(const QByteArray &p)
     if (d.screenCount < 0 || d.screenCount >= total)
         return; // the picture is complete; a stray reply changes nothing
     d.screenBuffer.resize(total);
-    std::memcpy(d.screenBuffer.data() + d.screenCount, p.constData() + 6,
+    std::memcpy(d.screenBuffer.data() + d.screenCount, p.constData() + Rep::ScreenData,
                 size_t(qMin(chunk, total - d.screenCount)));
     d.screenCount += chunk;
     notifyRes(0, TestNo::FileTransfer);
@@ -517,7 +514,7 @@ void OldProto::decodeRfcStep(const QByteArray &p, quint8 proc, quint8 step)
         return;
     RfcResultBlock &block = m_device->rfcResult[proc];
     for (std::size_t r = 0; r < RfcResultLayout::Rows; ++r) {
-        const int at = int(2 + 6 * r);
+        const int at = int(Rep::Payload + Rep::RfcRow * r);
         put8(block, RfcResultLayout::row(r) + RfcResultLayout::RowHeader, byteAt(p, at));
         put32(block, RfcResultLayout::value(r, step), u32At(p, at + 1));
         put8(block, RfcResultLayout::byte(r, step), byteAt(p, at + 5));

@@ -2,9 +2,10 @@
 
 #include <cstddef>
 
-// Offsets inside the 263-byte packets of the command set that the tester
-// reads from requests and writes into replies. The block layouts themselves
-// come from blocks/*layout.h.
+// Offsets inside the 263-byte packets of the command set: where the
+// program writes a request and the tester reads it (Req), where the tester
+// writes a reply and the program reads it (Rep). The block layouts
+// themselves come from blocks/*layout.h.
 namespace Req {
 constexpr std::size_t Process = 2;   // per-process requests
 constexpr std::size_t Write = 3;     // configuration requests: 1 write, 0 read
@@ -49,7 +50,9 @@ constexpr std::size_t RfcRow = 6;     // ID 65: eight rows of 6 bytes from byte 
 namespace StatusField {
 constexpr std::size_t Cpu = 2;
 constexpr std::size_t Fpga = 5;
-constexpr std::size_t Mode = 8;
+constexpr std::size_t Mode = 8;      // the program keeps it as statusByte8
+constexpr std::size_t Byte9 = 9;
+constexpr std::size_t Byte22 = 22;   // and 23, 24
 constexpr std::size_t Topology = 10; // + process
 constexpr std::size_t State = 12;    // + 4 x process
 constexpr std::size_t LoopLevel = 20; // + process
