@@ -173,8 +173,7 @@ QByteArray OldProto::build(quint8 id, quint32 q)
         p[Req::Process] = char(iface);
         p[Req::Write] = char(q & 0x1);
         copyOut(d.ifaceConfig[iface], p, Req::Block);
-        m_resultFlag[iface] = (q >> 4) & 0x1;
-        m_pendingResultFlag.enqueue(m_resultFlag[iface]);
+        m_pendingResultFlag.enqueue((q >> 4) & 0x1);
         m_pendingProcess.enqueue(iface);
         break;
     }
@@ -448,7 +447,6 @@ void OldProto::decodeFileOpen(const QByteArray &p)
         return;
     }
     m_device->fileData.clear();
-    m_downloadCount = 0;
     m_downloadSize = int(size);
     request(PROGPACK_FILE_READ, 256);
 }
@@ -459,15 +457,15 @@ void OldProto::decodeFileRead(const QByteArray &p)
         request(PROGPACK_TRANSFER, Transfer::Leave);
         return;
     }
-    const int n = qMin(m_downloadSize - m_downloadCount, 256);
-    if (n > 0) {
+    // What has arrived so far is the file data itself.
+    const auto missing = [this] { return qMin(m_downloadSize - int(m_device->fileData.size()), 256); };
+    const int n = missing();
+    if (n > 0)
         m_device->fileData.append(p.constData() + Rep::FileData, n);
-        m_downloadCount += n;
-    }
-    if (m_downloadCount >= m_downloadSize)
+    if (missing() <= 0)
         finishDownload();
     else
-        request(PROGPACK_FILE_READ, quint32(qMin(m_downloadSize - m_downloadCount, 256)));
+        request(PROGPACK_FILE_READ, quint32(missing()));
 }
 
 void OldProto::finishDownload()

@@ -87,7 +87,6 @@ void OldProto::reset()
     m_pendingLength.clear();
     m_pendingStep.clear();
     m_pendingResultFlag.clear();
-    std::fill(std::begin(m_resultFlag), std::end(m_resultFlag), false);
     // The response timer is left alone: if it runs, it still fires and,
     // with no link open, only writes its line.
     Q_EMIT qv_disc();

@@ -83,11 +83,10 @@ private:
 
     QTimer m_responseTimer;
     Zorqv *m_device;
-    bool m_resultFlag[3] = {};
-    // Whether each outstanding interface request asked for a result; the
-    // single flag per interface above cannot tell two queued requests apart.
+    // Whether each outstanding interface request asked for its reply as a
+    // result rather than a configuration, in sending order: one flag per
+    // interface could not tell a read from a poll queued behind it.
     QQueue<bool> m_pendingResultFlag;
-    int m_downloadCount = 0;
     int m_downloadSize = 0;
     QList<QByteArray> m_sendQueue;
     QQueue<quint8> m_pendingProcess;
