@@ -17,6 +17,8 @@ TcpSocket::TcpSocket(QObject *parent, quint16 port)
     m_pollTimer.setInterval(kPollMs);
     m_connectTimer.setInterval(kConnectTimeoutMs);
     m_connectTimer.setSingleShot(true);
+    // The 3 s the user is promised: a coarse timer may fire up to 5 % early.
+    m_connectTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_pollTimer, &QTimer::timeout, this, &TcpSocket::tmrTimeout);
     connect(&m_connectTimer, &QTimer::timeout, this, &TcpSocket::tConTimeout);
     createSocket();

@@ -11,6 +11,9 @@ OldProto::OldProto(Zorqv *device, QObject *parent)
 {
     m_responseTimer.setSingleShot(true);
     m_responseTimer.setInterval(ResponseTimeoutMs);
+    // A coarse timer may fire up to 5 % early, before a tester that answers
+    // within its time has had the chance to.
+    m_responseTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_responseTimer, &QTimer::timeout, this, &OldProto::tQvTmout);
 }
 

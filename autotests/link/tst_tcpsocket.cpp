@@ -122,8 +122,9 @@ private Q_SLOTS:
         QVERIFY(!client.isConnected());
     }
 
-    // Nobody listens: the attempt ends with sock_disc after 3 s, and a new
-    // attempt afterwards, now to a listening port, connects.
+    // Nobody listens: the attempt ends with sock_disc after about 3 s (a
+    // window: neither at once nor never), and a new attempt afterwards, now to
+    // a listening port, connects.
     void connectTimeoutThenRetry()
     {
         const quint16 port = m_server.serverPort();
@@ -134,8 +135,9 @@ private Q_SLOTS:
         QElapsedTimer clock;
         clock.start();
         client.conn_sock(QStringLiteral("127.0.0.1"));
-        QTRY_COMPARE_WITH_TIMEOUT(disc.size(), 1, 5000);
-        QVERIFY2(clock.elapsed() >= 2900, qPrintable(QString::number(clock.elapsed())));
+        QTRY_COMPARE_WITH_TIMEOUT(disc.size(), 1, 6000);
+        const qint64 ms = clock.elapsed();
+        QVERIFY2(ms >= 2700 && ms < 4500, qPrintable(QString::number(ms)));
         QCOMPARE(conn.size(), 0);
         QVERIFY(!client.isConnected());
 
