@@ -27,7 +27,24 @@ void ProcessForm::bindControls(const PageControls &controls)
     wire(m_controls.apply, &ProcessForm::bApplyClicked);
     wire(m_controls.reset, &ProcessForm::bResetClicked);
     retitle(m_titlePort);
+    refreshControls();
+}
+
+void ProcessForm::refreshControls()
+{
     updateControls(state(currentProc()), state(currentProc() ^ 1));
+}
+
+bool ProcessForm::stillEnabled(QAbstractButton *button)
+{
+    refreshControls();
+    return button && button->isEnabled();
+}
+
+void ProcessForm::setVisible(bool visible)
+{
+    m_shownByWindow = visible;
+    TestForm::setVisible(visible);
 }
 
 HeaderSettings *ProcessForm::bindHeader(QWidget *form)
@@ -118,9 +135,16 @@ void ProcessForm::activate()
 
 void ProcessForm::status_upd()
 {
-    updateControls(state(currentProc()), state(currentProc() ^ 1));
-    if (!m_device->connected)
+    if (!m_device->connected) {
         m_fetch[0] = m_fetch[1] = true;
+        m_known[0] = m_known[1] = false;
+    } else if (m_shownByWindow && m_device->activeTest == 0) {
+        // Still on screen after a reconnect, which cleared the active-test
+        // word: take the poll back and fetch what the new link has.
+        m_device->activeTest = m_ids.active;
+        fetchIfNeeded(currentProc());
+    }
+    refreshControls();
 }
 
 void ProcessForm::updateControls(quint32 s, quint32 o)
@@ -134,8 +158,9 @@ void ProcessForm::updateControls(quint32 s, quint32 o)
     enable(m_controls.startXY, s == 0 && o == 0 && !m_device->isQvb);
     enable(m_controls.start, s == 0);
     enable(m_controls.stop, runs);
-    enable(m_controls.apply, !runs);
-    enable(m_controls.defaults, !runs);
+    const bool applies = (!runs || m_applyWhileRunning) && (!m_ids.hasConfig || configKnown(currentProc()));
+    enable(m_controls.apply, applies);
+    enable(m_controls.defaults, applies);
 }
 
 void ProcessForm::res_rcv(unsigned short code)
@@ -152,6 +177,7 @@ void ProcessForm::cfg_rcv(unsigned short code)
         return;
     // The configuration is known now; a read of it would be redundant.
     m_fetch[proc] = false;
+    m_known[proc] = true;
     takeConfig(quint8(proc));
     if (proc != currentProc())
         return;
@@ -160,12 +186,16 @@ void ProcessForm::cfg_rcv(unsigned short code)
         m_shown = quint8(proc);
     }
     showConfig(quint8(proc));
+    refreshControls();
 }
 
 void ProcessForm::switch_proc(unsigned char port)
 {
     const quint8 next = port ? 1 : 0;
     retitle(next);
+    // At once, not at the next poll: a Stop left enabled from the other
+    // port would act on this one.
+    refreshControls();
     if (!isOpen() || !m_ids.hasConfig)
         return;
     const bool leaving = m_shown != next;
@@ -178,29 +208,35 @@ void ProcessForm::switch_proc(unsigned char port)
     }
 }
 
+void ProcessForm::startWith(QAbstractButton *button, quint16 code)
+{
+    if (stillEnabled(button))
+        Q_EMIT start_test(code);
+}
+
 void ProcessForm::bStartXXClicked()
 {
-    Q_EMIT start_test(requestCode(m_ids.test, 1));
+    startWith(m_controls.startXX, m_startCode.value_or(requestCode(m_ids.test, 1)));
 }
 
 void ProcessForm::bStartXYClicked()
 {
-    Q_EMIT start_test(requestCode(m_ids.test, 0));
+    startWith(m_controls.startXY, m_startCode.value_or(requestCode(m_ids.test, 0)));
 }
 
 void ProcessForm::bStartClicked()
 {
-    Q_EMIT start_test(requestCode(m_ids.test, 0));
+    startWith(m_controls.start, m_startCode.value_or(requestCode(m_ids.test, 0)));
 }
 
 void ProcessForm::bStopClicked()
 {
-    Q_EMIT start_test(requestCode(m_ids.test, 0));
+    startWith(m_controls.stop, m_stopCode.value_or(requestCode(m_ids.test, 0)));
 }
 
 void ProcessForm::bApplyClicked()
 {
-    if (!m_ids.hasConfig)
+    if (!m_ids.hasConfig || !stillEnabled(m_controls.apply))
         return;
     followCurrent();
     const quint8 cur = currentProc();

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class HeaderSettings;
 class QAbstractButton;
 class QGroupBox;
@@ -40,6 +42,11 @@ struct PageControls
 // page is closed only retitles it; the widgets catch up (keeping their
 // unapplied edits in the buffer of the process they showed) when the page
 // is opened again or the current process's configuration arrives.
+//
+// Apply is usable only once this connection's configuration of the current
+// process has arrived, so the widgets' defaults are never written to the
+// tester. A click is acted on only if the enabling rule, run again on the
+// latest state word, still allows its button.
 class ProcessForm : public TestForm
 {
     Q_OBJECT
@@ -47,6 +54,9 @@ class ProcessForm : public TestForm
 
 public:
     void retranslate() override;
+    // Tracks whether the main window shows the page (it hides every page
+    // before opening one and when the link goes).
+    void setVisible(bool visible) override;
 
     // The process whose buffer the widgets show.
     quint8 shownProcess() const { return m_shown; }
@@ -72,6 +82,15 @@ protected:
     // Call once after the designer form is set up: connects the buttons,
     // titles the page for port A and applies the enabling rule.
     void bindControls(const PageControls &controls);
+    // For a page whose start and stop codes are not the usual ones (start
+    // XX: argument 1; start XY, single start and stop: argument 0).
+    void setRunCodes(quint16 start, quint16 stop)
+    {
+        m_startCode = start;
+        m_stopCode = stop;
+    }
+    // For a setting that switches the running test itself on and off.
+    void setApplyWhileRunning(bool on) { m_applyWhileRunning = on; }
     // Creates the header-settings binder on the page's form; it is then
     // retranslated with the page.
     HeaderSettings *bindHeader(QWidget *form);
@@ -94,6 +113,8 @@ protected:
     quint32 state(quint8 proc) const;
     bool running() const;  // the page's test runs on the current process
     bool isOpen() const;
+    // This connection's configuration of proc has arrived.
+    bool configKnown(quint8 proc) const { return m_known[proc & 1]; }
     const PageIds &ids() const { return m_ids; }
     quint16 readCode() const;
     quint16 writeCode() const;
@@ -103,11 +124,21 @@ protected:
 private:
     void followCurrent();
     void retitle(quint8 port);
+    void refreshControls();
+    // Runs the enabling rule on the current state word and tells whether
+    // button may still act.
+    bool stillEnabled(QAbstractButton *button);
+    void startWith(QAbstractButton *button, quint16 code);
 
     const PageIds m_ids;
     PageControls m_controls;
     HeaderSettings *m_header = nullptr;
     bool m_fetch[2] = {true, true};
+    bool m_known[2] = {false, false};
+    bool m_shownByWindow = false;
+    std::optional<quint16> m_startCode;
+    std::optional<quint16> m_stopCode;
+    bool m_applyWhileRunning = false;
     quint8 m_shown = 0;
     quint8 m_titlePort = 0;
 };

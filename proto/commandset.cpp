@@ -397,10 +397,16 @@ void OldProto::decodeStatus(const QByteArray &p)
     d.statusByte24 = byteAt(p, StatusField::Byte22 + 2);
     for (int i = 0; i < 2; ++i) {
         d.topology[i] = byteAt(p, StatusField::Topology + i);
+        const quint32 previous = d.procState[i];
         d.procState[i] = u32At(p, StatusField::State + 4 * i);
         d.loopLevel[i] = byteAt(p, StatusField::LoopLevel + i);
         d.linkSpeed[i] = byteAt(p, StatusField::LinkSpeed + i);
         d.elapsed[i] = byteAt(p, StatusField::Elapsed + i);
+        // A start shows as an idle process turning busy (a busy one cannot
+        // be started); what ran before a reconnect cannot be told apart.
+        if (!d.connected || (previous == 0 && d.procState[i] != 0))
+            d.elapsedCounter[i].restart();
+        d.elapsedCounter[i].update(d.elapsed[i]);
     }
     d.serialNumber = Bytes::get16(p.constData(), StatusField::Serial);
     d.isQvb = byteAt(p, StatusField::Model) != 0;

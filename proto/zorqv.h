@@ -10,6 +10,30 @@
 #include <QStringList>
 #include <QTimer>
 
+// A test's elapsed seconds as the status reports them: one byte, which
+// wraps after 255 s. Polls are a second apart, so a byte smaller than the
+// last one means one wrap; after a restart the count begins at the byte.
+class ElapsedCounter
+{
+public:
+    void restart() { m_fresh = true; }
+    void update(quint8 byte)
+    {
+        if (m_fresh)
+            m_wraps = 0;
+        else if (byte < m_last)
+            ++m_wraps;
+        m_fresh = false;
+        m_last = byte;
+    }
+    quint64 seconds() const { return m_wraps * 256 + m_last; }
+
+private:
+    quint64 m_wraps = 0;
+    quint8 m_last = 0;
+    bool m_fresh = true;
+};
+
 // The program's picture of the connected tester: its last status, the
 // process and page the user works on, and one copy per process of every
 // test's configuration and result blocks. The engine fills it from replies
@@ -51,7 +75,9 @@ public:
     quint8 statusByte24 = 0;
     quint8 linkSpeed[2] = {};
     quint8 duplex = 0;
-    quint8 elapsed[2] = {};
+    quint8 elapsed[2] = {};             // the status bytes as received
+    ElapsedCounter elapsedCounter[2];   // the same, unwrapped
+    quint64 elapsedSeconds(quint8 proc) const { return elapsedCounter[proc & 1].seconds(); }
     quint32 txRate[2] = {};
     quint32 rxRate[2] = {};
     QString release;

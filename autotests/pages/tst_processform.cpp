@@ -16,6 +16,10 @@ class ProbeForm final : public BlockForm<BlockSize::PingConfig>
     Q_OBJECT
 
 public:
+    using ProcessForm::bApplyClicked;
+    using ProcessForm::setApplyWhileRunning;
+    using ProcessForm::setRunCodes;
+
     explicit ProbeForm(Zorqv *device, bool hasConfig = true)
         : BlockForm(device, PageIds{TestNo::Ping, ActiveTest::Ping, StateBit::Ping, hasConfig},
                     &Zorqv::pingConfig)
@@ -73,6 +77,11 @@ private Q_SLOTS:
     void resultFilter();
     void resetWaitsForReply();
     void pageWithoutConfig();
+    void clicksFollowTheStateWord_data();
+    void clicksFollowTheStateWord();
+    void applyWaitsForThisConnectionsConfig();
+    void portSwitchEnablesAtOnce();
+    void openPageSurvivesReconnect();
 
 private:
     // What the main window does on a process button.
@@ -317,6 +326,126 @@ void TestProcessForm::pageWithoutConfig()
     QCOMPARE(page.value->value(), 7);
     QCOMPARE(page.group->title(), QStringLiteral("Probe (Port B)"));
     QCOMPARE(get16(m_device->pingConfig[1], 0), quint16(0));
+}
+
+// The state word may change between the last poll and the click: a click
+// acts only if the enabling rule still allows it on the newest word.
+void TestProcessForm::clicksFollowTheStateWord_data()
+{
+    QTest::addColumn<bool>("ownCodes"); // start 0x0803 / stop 0x0703, Apply while running
+    QTest::addColumn<quint32>("polled"); // state word at the last poll
+    QTest::addColumn<quint32>("now");    // state word at the click
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("code"); // start_test or gs_cfg code sent; -1 nothing
+
+    const quint32 ping = StateBit::tx(StateBit::Ping);
+    QTest::newRow("start XX") << false << 0u << 0u << "startXX" << 0x0104;
+    QTest::newRow("start XY") << false << 0u << 0u << "startXY" << 0x0004;
+    QTest::newRow("stop") << false << ping << ping << "stop" << 0x0004;
+    QTest::newRow("apply") << false << 0u << 0u << "apply" << 0x0104;
+    QTest::newRow("stop, stopped since the poll") << false << ping << 0u << "stop" << -1;
+    QTest::newRow("start, started since the poll") << false << 0u << ping << "startXX" << -1;
+    QTest::newRow("apply, started since the poll") << false << 0u << ping << "apply" << -1;
+    QTest::newRow("apply while running") << false << ping << ping << "apply" << -1;
+    QTest::newRow("own start XX") << true << 0u << 0u << "startXX" << 0x0803;
+    QTest::newRow("own start XY") << true << 0u << 0u << "startXY" << 0x0803;
+    QTest::newRow("own stop") << true << ping << ping << "stop" << 0x0703;
+    QTest::newRow("own apply while running") << true << ping << ping << "apply" << 0x0104;
+}
+
+void TestProcessForm::clicksFollowTheStateWord()
+{
+    QFETCH(bool, ownCodes);
+    QFETCH(quint32, polled);
+    QFETCH(quint32, now);
+    QFETCH(QString, button);
+    QFETCH(int, code);
+    if (ownCodes) {
+        m_page->setRunCodes(0x0803, 0x0703);
+        m_page->setApplyWhileRunning(true);
+    }
+    open();
+    deliver(0, 5);
+    m_device->procState[0] = polled;
+    m_page->status_upd();
+    m_device->procState[0] = now;
+    QSignalSpy started(m_page.get(), &TestForm::start_test);
+    QSignalSpy written(m_page.get(), &TestForm::gs_cfg);
+    const QHash<QString, QPushButton *> buttons{{"startXX", m_page->startXX},
+        {"startXY", m_page->startXY}, {"stop", m_page->stop}, {"apply", m_page->apply}};
+    QPushButton *b = buttons.value(button);
+    if (b->isEnabled()) // as the last poll left it
+        QTest::mouseClick(b, Qt::LeftButton);
+    QList<int> sent;
+    for (const QSignalSpy *spy : {&started, &written}) {
+        for (const QList<QVariant> &args : *spy)
+            sent << int(args.at(0).value<unsigned short>());
+    }
+    QCOMPARE(sent, code < 0 ? QList<int>{} : QList<int>{code});
+}
+
+void TestProcessForm::applyWaitsForThisConnectionsConfig()
+{
+    open();
+    QVERIFY(!m_page->apply->isEnabled());
+    QSignalSpy written(m_page.get(), &TestForm::gs_cfg);
+    m_page->bApplyClicked(); // even when invoked directly
+    QCOMPARE(written.size(), 0);
+    deliver(1, 9); // the other process's configuration does not count
+    QVERIFY(!m_page->apply->isEnabled());
+    deliver(0, 5);
+    QVERIFY(m_page->apply->isEnabled());
+
+    m_device->connected = false; // the link goes: what was known is stale
+    m_page->status_upd();
+    m_device->connected = true;
+    m_page->status_upd();
+    QVERIFY(!m_page->apply->isEnabled());
+    deliver(0, 6);
+    QVERIFY(m_page->apply->isEnabled());
+    QTest::mouseClick(m_page->apply, Qt::LeftButton);
+    QCOMPARE(written.size(), 1);
+    QCOMPARE(written.at(0).at(0).value<unsigned short>(), quint16(0x0104));
+    QCOMPARE(get16(m_device->pingConfig[0], 0), quint16(6));
+}
+
+void TestProcessForm::portSwitchEnablesAtOnce()
+{
+    open();
+    deliver(0, 5);
+    deliver(1, 9);
+    m_device->procState[1] = StateBit::tx(StateBit::Ping);
+    switchTo(1);
+    QVERIFY(m_page->stop->isEnabled());
+    QVERIFY(!m_page->apply->isEnabled());
+    switchTo(0); // no poll in between
+    QVERIFY(!m_page->stop->isEnabled());
+    QVERIFY(m_page->startXX->isEnabled());
+    QVERIFY(m_page->apply->isEnabled());
+}
+
+void TestProcessForm::openPageSurvivesReconnect()
+{
+    open();
+    deliver(0, 5);
+    QSignalSpy read(m_page.get(), &TestForm::gs_cfg);
+    // The engine's reset after a lost link; the page stays on screen.
+    m_device->connected = false;
+    m_device->activeTest = 0;
+    m_page->status_upd();
+    QCOMPARE(read.size(), 0);
+    m_device->connected = true; // the first status of the new link
+    m_page->status_upd();
+    QCOMPARE(m_device->activeTest, ActiveTest::Ping);
+    QCOMPARE(read.size(), 1);
+    m_page->status_upd();
+    QCOMPARE(read.size(), 1);
+
+    // A page the window has hidden does not take the poll back.
+    m_page->hide();
+    m_device->activeTest = 0;
+    m_page->status_upd();
+    QCOMPARE(m_device->activeTest, 0u);
 }
 
 QTEST_MAIN(TestProcessForm)

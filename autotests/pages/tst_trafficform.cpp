@@ -518,8 +518,8 @@ void TestTrafficForm::times()
     deliver(1, fromBytes(block(1, {{F::Duration, 4, duration}, {F::Margin, 2, marginMs}})));
     m_device->procState[1] = running ? StateBit::tx(StateBit::Traffic) : 0;
     m_device->procState[0] = StateBit::tx(StateBit::Traffic); // the other port is not asked
-    m_device->elapsed[1] = elapsed;
-    m_device->elapsed[0] = 77;
+    m_device->elapsedCounter[1].update(elapsed);
+    m_device->elapsedCounter[0].update(77);
     m_page->res_rcv(0x0105);
     QCOMPARE(w<QLineEdit>("lTestTime")->text(), testTime);
     QCOMPARE(w<QLineEdit>("lPassTime")->text(), passTime);
@@ -564,6 +564,7 @@ void TestTrafficForm::buttons()
     m_device->procState[proc] = own;
     m_device->procState[proc ^ 1] = other;
     m_device->isQvb = qvb;
+    m_page->cfg_rcv(requestCode(TestNo::Traffic, proc)); // Apply waits for it
     m_page->status_upd();
     const char *names[] = {"bStartXX", "bStartXY", "bStop", "bApply"};
     for (int i = 0; i < 4; ++i)

@@ -226,6 +226,52 @@ private Q_SLOTS:
         QCOMPARE(d.rxRate[1], rates ? 4000u : 0u);
     }
 
+    // The one-byte elapsed time of process A, unwrapped across the polls.
+    // Steps: "s<byte>" a status of a busy A, "i<byte>" one of an idle A,
+    // "start" a start sent for A, "lost" a disconnect and a new link.
+    void elapsedUnwraps_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QList<int>>("seconds"); // after each step
+        QTest::newRow("counts up") << QStringList{"s1", "s2", "s255"} << QList<int>{1, 2, 255};
+        QTest::newRow("one wrap") << QStringList{"s250", "s254", "s3", "s9"}
+                                  << QList<int>{250, 254, 259, 265};
+        QTest::newRow("two wraps") << QStringList{"s200", "s10", "s250", "s5"}
+                                   << QList<int>{200, 266, 506, 517};
+        QTest::newRow("a start begins anew") << QStringList{"s200", "s10", "i12", "start", "s2"}
+                                             << QList<int>{200, 266, 268, 268, 2};
+        QTest::newRow("started on the tester") << QStringList{"s200", "i201", "s1", "s3"}
+                                               << QList<int>{200, 201, 1, 3};
+        QTest::newRow("a reconnect begins anew") << QStringList{"s200", "s10", "lost", "s5"}
+                                                 << QList<int>{200, 266, 266, 5};
+        QTest::newRow("equal byte is no wrap") << QStringList{"s7", "s7"} << QList<int>{7, 7};
+    }
+    void elapsedUnwraps()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QList<int>, seconds);
+        Rig rig;
+        rig.peer.responder = EnginePeer::echo;
+        rig.proto.port_conn(QString());
+        QTRY_VERIFY(rig.device.connected);
+        for (int i = 0; i < steps.size(); ++i) {
+            const QString step = steps.at(i);
+            if (step == QLatin1String("start")) {
+                rig.proto.start_test(requestCode(TestNo::Traffic, 1));
+            } else if (step == QLatin1String("lost")) {
+                rig.proto.port_disc();
+                rig.proto.port_conn(QString());
+            } else {
+                QByteArray s = statusPayload(0, 0x1B, 0, false);
+                Bytes::put32(s.data(), 10, step.startsWith(QLatin1Char('s')) ? StateBit::tx(StateBit::Traffic) : 0);
+                s[28] = char(step.mid(1).toInt());
+                rig.proto.pckt_rcv(EnginePeer::reply(0, s));
+            }
+            QVERIFY2(rig.device.elapsedSeconds(0) == quint64(seconds.at(i)),
+                     qPrintable(QStringLiteral("step %1: %2").arg(i).arg(rig.device.elapsedSeconds(0))));
+        }
+    }
+
     void veryOldFirmwareStillDecoded()
     {
         Rig rig;

@@ -94,7 +94,7 @@ void TrafficForm::showResult(quint8 proc)
     const TrafficResultBlock &r = m_device->trafficResult[proc];
     const ConfigBlock &c = config(proc);
     const bool runs = running();
-    const quint32 elapsed = m_device->elapsed[proc];
+    const quint64 elapsed = m_device->elapsedSeconds(proc);
 
     ui->lTestTime->setText(runs ? Conv::durationText(elapsed) : kZeroTime);
     const qint64 duration = get32(c, C::Duration);
