@@ -8,9 +8,38 @@
 #include <QGroupBox>
 
 ProcessForm::ProcessForm(Zorqv *device, const PageIds &ids, QWidget *parent)
-    : TestForm(device, parent)
-    , m_ids(ids)
+    : ProcessForm(device, QList<PageIds>{ids}, parent)
 {
+}
+
+ProcessForm::ProcessForm(Zorqv *device, const QList<PageIds> &tests, QWidget *parent)
+    : TestForm(device, parent)
+    , m_tests(tests)
+    , m_known(tests.size(), {false, false})
+{
+    Q_ASSERT(!m_tests.isEmpty());
+    for (const PageIds &t : m_tests)
+        m_hasConfig = m_hasConfig || t.hasConfig;
+}
+
+void ProcessForm::selectTest(int index)
+{
+    if (index < 0 || index >= m_tests.size())
+        return;
+    const bool open = isOpen();
+    m_selected = index;
+    if (open)
+        m_device->activeTest = ids().active;
+    refreshControls();
+}
+
+int ProcessForm::testIndex(unsigned short code) const
+{
+    for (int i = 0; i < m_tests.size(); ++i) {
+        if (m_tests[i].test == (code & 0xFF))
+            return i;
+    }
+    return -1;
 }
 
 void ProcessForm::bindControls(const PageControls &controls)
@@ -73,31 +102,34 @@ quint32 ProcessForm::state(quint8 proc) const
 
 bool ProcessForm::running() const
 {
-    return state(currentProc()) & StateBit::tx(m_ids.stateBit);
+    return state(currentProc()) & StateBit::tx(ids().stateBit);
 }
 
 bool ProcessForm::isOpen() const
 {
-    return m_device->activeTest == m_ids.active;
+    return m_device->activeTest == ids().active;
 }
 
 quint16 ProcessForm::readCode() const
 {
-    return requestCode(m_ids.test, 0);
+    return requestCode(ids().test, 0);
 }
 
 quint16 ProcessForm::writeCode() const
 {
-    return requestCode(m_ids.test, 1);
+    return requestCode(ids().test, 1);
 }
 
 void ProcessForm::fetchIfNeeded(quint8 proc)
 {
     proc &= 1;
-    if (!m_ids.hasConfig || !m_fetch[proc])
+    if (!m_hasConfig || !m_fetch[proc])
         return;
     m_fetch[proc] = false;
-    Q_EMIT gs_cfg(readCode());
+    for (const PageIds &t : m_tests) {
+        if (t.hasConfig)
+            Q_EMIT gs_cfg(requestCode(t.test, 0));
+    }
 }
 
 // Brings the widgets to the current process; what they showed until now is
@@ -107,7 +139,7 @@ void ProcessForm::followCurrent()
     const quint8 cur = currentProc();
     if (cur != m_titlePort)
         retitle(cur);
-    if (!m_ids.hasConfig || m_shown == cur)
+    if (!m_hasConfig || m_shown == cur)
         return;
     storeConfig(m_shown);
     showConfig(cur);
@@ -127,7 +159,7 @@ void ProcessForm::retitle(quint8 port)
 
 void ProcessForm::activate()
 {
-    m_device->activeTest = m_ids.active;
+    m_device->activeTest = ids().active;
     followCurrent();
     fetchIfNeeded(currentProc());
     show();
@@ -137,11 +169,11 @@ void ProcessForm::status_upd()
 {
     if (!m_device->connected) {
         m_fetch[0] = m_fetch[1] = true;
-        m_known[0] = m_known[1] = false;
+        m_known.fill({false, false});
     } else if (m_shownByWindow && m_device->activeTest == 0) {
         // Still on screen after a reconnect, which cleared the active-test
         // word: take the poll back and fetch what the new link has.
-        m_device->activeTest = m_ids.active;
+        m_device->activeTest = ids().active;
         fetchIfNeeded(currentProc());
     }
     refreshControls();
@@ -149,7 +181,7 @@ void ProcessForm::status_upd()
 
 void ProcessForm::updateControls(quint32 s, quint32 o)
 {
-    const bool runs = s & StateBit::tx(m_ids.stateBit);
+    const bool runs = s & StateBit::tx(ids().stateBit);
     auto enable = [](QAbstractButton *button, bool on) {
         if (button)
             button->setEnabled(on);
@@ -158,34 +190,42 @@ void ProcessForm::updateControls(quint32 s, quint32 o)
     enable(m_controls.startXY, s == 0 && o == 0 && !m_device->isQvb);
     enable(m_controls.start, s == 0);
     enable(m_controls.stop, runs);
-    const bool applies = (!runs || m_applyWhileRunning) && (!m_ids.hasConfig || configKnown(currentProc()));
+    const bool applies = (!runs || m_applyWhileRunning) && (!ids().hasConfig || configKnown(currentProc()));
     enable(m_controls.apply, applies);
     enable(m_controls.defaults, applies);
 }
 
 void ProcessForm::res_rcv(unsigned short code)
 {
-    if ((code & 0xFF) != m_ids.test || (code >> 8) != currentProc())
+    const int test = testIndex(code);
+    if (test < 0 || (code >> 8) != currentProc())
         return;
-    showResult(currentProc());
+    showTestResult(currentProc(), test);
 }
 
 void ProcessForm::cfg_rcv(unsigned short code)
 {
     const unsigned proc = code >> 8;
-    if (!m_ids.hasConfig || (code & 0xFF) != m_ids.test || proc > 1)
+    const int test = testIndex(code);
+    if (test < 0 || !m_tests[test].hasConfig || proc > 1)
         return;
-    // The configuration is known now; a read of it would be redundant.
-    m_fetch[proc] = false;
-    m_known[proc] = true;
-    takeConfig(quint8(proc));
+    m_known[test][proc] = true;
+    // Once every configuration of proc is known, a read would be redundant.
+    bool all = true;
+    for (int i = 0; i < m_tests.size(); ++i)
+        all = all && (m_known[i][proc] || !m_tests[i].hasConfig);
+    if (all)
+        m_fetch[proc] = false;
+    takeTestConfig(quint8(proc), test);
     if (proc != currentProc())
         return;
     if (m_shown != proc) {
         storeConfig(m_shown);
         m_shown = quint8(proc);
+        showConfig(quint8(proc));
+    } else {
+        showTestConfig(quint8(proc), test);
     }
-    showConfig(quint8(proc));
     refreshControls();
 }
 
@@ -196,7 +236,7 @@ void ProcessForm::switch_proc(unsigned char port)
     // At once, not at the next poll: a Stop left enabled from the other
     // port would act on this one.
     refreshControls();
-    if (!isOpen() || !m_ids.hasConfig)
+    if (!isOpen() || !m_hasConfig)
         return;
     const bool leaving = m_shown != next;
     if (leaving)
@@ -216,37 +256,37 @@ void ProcessForm::startWith(QAbstractButton *button, quint16 code)
 
 void ProcessForm::bStartXXClicked()
 {
-    startWith(m_controls.startXX, m_startCode.value_or(requestCode(m_ids.test, 1)));
+    startWith(m_controls.startXX, m_startCode.value_or(requestCode(ids().test, 1)));
 }
 
 void ProcessForm::bStartXYClicked()
 {
-    startWith(m_controls.startXY, m_startCode.value_or(requestCode(m_ids.test, 0)));
+    startWith(m_controls.startXY, m_startCode.value_or(requestCode(ids().test, 0)));
 }
 
 void ProcessForm::bStartClicked()
 {
-    startWith(m_controls.start, m_startCode.value_or(requestCode(m_ids.test, 0)));
+    startWith(m_controls.start, m_startCode.value_or(requestCode(ids().test, 0)));
 }
 
 void ProcessForm::bStopClicked()
 {
-    startWith(m_controls.stop, m_stopCode.value_or(requestCode(m_ids.test, 0)));
+    startWith(m_controls.stop, m_stopCode.value_or(requestCode(ids().test, 0)));
 }
 
 void ProcessForm::bApplyClicked()
 {
-    if (!m_ids.hasConfig || !stillEnabled(m_controls.apply))
+    if (!ids().hasConfig || !stillEnabled(m_controls.apply))
         return;
     followCurrent();
     const quint8 cur = currentProc();
     storeConfig(cur);
-    giveConfig(cur);
+    giveTestConfig(cur, m_selected);
     Q_EMIT gs_cfg(writeCode());
 }
 
 void ProcessForm::bResetClicked()
 {
-    if (m_ids.hasConfig)
+    if (ids().hasConfig)
         Q_EMIT gs_cfg(readCode());
 }

@@ -2,8 +2,10 @@
 
 #include "testform.h"
 
+#include <QList>
 #include <QString>
 
+#include <array>
 #include <optional>
 
 class HeaderSettings;
@@ -37,6 +39,10 @@ struct PageControls
 // Apply/Reset, the start and stop codes, the enabling rule and the per-port
 // titles. A page supplies the four buffer hooks (BlockForm does three of
 // them for a page with one block), its result display and its title.
+//
+// A page may carry several tests, one per tab (ping, trace and DNS): the
+// selected one is what the buttons, the poll and the enabling act on, while
+// fetching, port switches and the edit buffers cover all of them.
 //
 // The page tracks which process its widgets show. A port switch while the
 // page is closed only retitles it; the widgets catch up (keeping their
@@ -78,6 +84,13 @@ protected Q_SLOTS:
 
 protected:
     ProcessForm(Zorqv *device, const PageIds &ids, QWidget *parent = nullptr);
+    // A page of several tests; the first is selected.
+    ProcessForm(Zorqv *device, const QList<PageIds> &tests, QWidget *parent = nullptr);
+
+    // Selects the test the page acts on (its tab). An open page moves the
+    // poll to it; a closed one leaves the active-test word to its owner.
+    void selectTest(int index);
+    int selectedTest() const { return m_selected; }
 
     // Call once after the designer form is set up: connects the buttons,
     // titles the page for port A and applies the enabling rule.
@@ -102,6 +115,12 @@ protected:
     virtual void storeConfig(quint8 proc) = 0;  // widgets -> buffer
     // A result block of the current process has arrived.
     virtual void showResult(quint8 proc) { Q_UNUSED(proc) }
+    // The same hooks for one test of a page with several (index into its
+    // tests); showConfig and storeConfig cover all of a page's tests.
+    virtual void takeTestConfig(quint8 proc, int test) { Q_UNUSED(test) takeConfig(proc); }
+    virtual void giveTestConfig(quint8 proc, int test) { Q_UNUSED(test) giveConfig(proc); }
+    virtual void showTestConfig(quint8 proc, int test) { Q_UNUSED(test) showConfig(proc); }
+    virtual void showTestResult(quint8 proc, int test) { Q_UNUSED(test) showResult(proc); }
     // "Xyz (Port A)" / "Xyz (Port B)", translated.
     virtual QString title(quint8 port) const = 0;
     // The page's own texts: its designer form's retranslateUi and more.
@@ -113,9 +132,10 @@ protected:
     quint32 state(quint8 proc) const;
     bool running() const;  // the page's test runs on the current process
     bool isOpen() const;
-    // This connection's configuration of proc has arrived.
-    bool configKnown(quint8 proc) const { return m_known[proc & 1]; }
-    const PageIds &ids() const { return m_ids; }
+    // This connection's configuration of proc for the selected test has arrived.
+    bool configKnown(quint8 proc) const { return m_known[m_selected][proc & 1]; }
+    // The selected test.
+    const PageIds &ids() const { return m_tests[m_selected]; }
     quint16 readCode() const;
     quint16 writeCode() const;
     // Emits the read request for proc if it is still due.
@@ -129,12 +149,15 @@ private:
     // button may still act.
     bool stillEnabled(QAbstractButton *button);
     void startWith(QAbstractButton *button, quint16 code);
+    int testIndex(unsigned short code) const;
 
-    const PageIds m_ids;
+    const QList<PageIds> m_tests;
+    int m_selected = 0;
+    bool m_hasConfig = false; // any of the tests has a configuration
     PageControls m_controls;
     HeaderSettings *m_header = nullptr;
     bool m_fetch[2] = {true, true};
-    bool m_known[2] = {false, false};
+    QList<std::array<bool, 2>> m_known; // per test, per process
     bool m_shownByWindow = false;
     std::optional<quint16> m_startCode;
     std::optional<quint16> m_stopCode;
