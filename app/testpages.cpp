@@ -1,5 +1,6 @@
 #include "testpages.h"
 
+#include "tcpipform.h"
 #include "trafficform.h"
 
 #include <QtGlobal>
@@ -20,7 +21,7 @@ const std::array<TestPageEntry, 13> testPages = {{
     {"bMulti", QT_TRANSLATE_NOOP("MainForm", "Multistream"), ":/mtraffic.png", nullptr},
     {"bCable", QT_TRANSLATE_NOOP("MainForm", "Cable test"), ":/cable.png", nullptr},
     {"bLoopback", QT_TRANSLATE_NOOP("MainForm", "Loopback"), ":/lb.png", nullptr},
-    {"bTCPIP", QT_TRANSLATE_NOOP("MainForm", "TCP/IP"), ":/tcp.png", nullptr},
+    {"bTCPIP", QT_TRANSLATE_NOOP("MainForm", "TCP/IP"), ":/tcp.png", makePage<TCPIPForm>},
     {"bTraffic", QT_TRANSLATE_NOOP("MainForm", "Traffic test"), ":/traffic.png", makePage<TrafficForm>},
     {"bJitter", QT_TRANSLATE_NOOP("MainForm", "Jitter test"), ":/jitter.png", nullptr},
     {"bBert", QT_TRANSLATE_NOOP("MainForm", "BERT"), ":/bert.png", nullptr},

@@ -149,12 +149,17 @@ void ProcessForm::followCurrent()
 void ProcessForm::retitle(quint8 port)
 {
     m_titlePort = port & 1;
-    if (m_controls.group)
-        m_controls.group->setTitle(title(m_titlePort));
+    setTitles(m_titlePort);
     if (m_controls.startXX)
         m_controls.startXX->setText(m_titlePort ? tr("Start B->B") : tr("Start A->A"));
     if (m_controls.startXY)
         m_controls.startXY->setText(m_titlePort ? tr("Start B->A") : tr("Start A->B"));
+}
+
+void ProcessForm::setTitles(quint8 port)
+{
+    if (m_controls.group)
+        m_controls.group->setTitle(title(port));
 }
 
 void ProcessForm::activate()

@@ -123,6 +123,8 @@ protected:
     virtual void showTestResult(quint8 proc, int test) { Q_UNUSED(test) showResult(proc); }
     // "Xyz (Port A)" / "Xyz (Port B)", translated.
     virtual QString title(quint8 port) const = 0;
+    // Titles the page's groups for port; by default the main group.
+    virtual void setTitles(quint8 port);
     // The page's own texts: its designer form's retranslateUi and more.
     virtual void retranslateForm() = 0;
     // s and o: the state words of the current and the other process.

@@ -138,6 +138,9 @@ QByteArray OldProto::build(quint8 id, quint32 q)
     case PROGPACK_TRACE_RES:
         p[Req::TracePage] = char(d.traceHop[proc] & 0xFF);
         processOnly();
+        // The reply is filed under the page asked for, whatever the selector
+        // shows by the time it arrives.
+        m_pendingTracePage.enqueue(byteAt(p, Req::TracePage));
         break;
     case PROGPACK_STATS_CFG:
         p[Req::StatsWrite] = char(arg);
@@ -293,13 +296,16 @@ void OldProto::decode(const QByteArray &packet)
             notifyRes(*proc, TestNo::Ping);
         }
         break;
-    case PROGPACK_TRACE_RES:
+    case PROGPACK_TRACE_RES: {
+        const quint8 page = m_pendingTracePage.isEmpty() ? 0 : m_pendingTracePage.dequeue();
         if (const auto proc = takeProcess(id, 2)) {
-            const std::size_t offset = std::size_t(d.traceHop[*proc]) * BlockSize::TracePage;
+            // The last page holds hops 248..254 only: copyIn clips it.
+            const std::size_t offset = std::size_t(page) * BlockSize::TracePage;
             copyIn(d.traceResult[*proc], packet, Rep::Payload, BlockSize::TracePage, offset);
             notifyRes(*proc, TestNo::Trace);
         }
         break;
+    }
     case PROGPACK_JITTER_RES: intoResult(d.jitterResult, Rep::Payload, TestNo::Jitter); break;
     case PROGPACK_TRAFFIC_RES: intoResult(d.trafficResult, Rep::TrafficResult, TestNo::Traffic); break;
     case PROGPACK_BERT_RES: intoResult(d.bertResult, Rep::Payload, TestNo::Bert); break;

@@ -89,6 +89,7 @@ void OldProto::reset()
     m_pendingOffset.clear();
     m_pendingLength.clear();
     m_pendingStep.clear();
+    m_pendingTracePage.clear();
     m_pendingResultFlag.clear();
     // The response timer is left alone: if it runs, it still fires and,
     // with no link open, only writes its line.

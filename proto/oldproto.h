@@ -93,5 +93,6 @@ private:
     QQueue<int> m_pendingOffset;
     QQueue<int> m_pendingLength;
     QQueue<quint8> m_pendingStep;
+    QQueue<quint8> m_pendingTracePage;
     int m_rfcCycle = 0; // one position for the whole program, not per process
 };

@@ -226,6 +226,37 @@
     </message>
 </context>
 <context>
+    <name>PingValues</name>
+    <message>
+        <source>Request</source>
+        <translation>Запрос</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Timeout</source>
+        <translation>Таймаут</translation>
+    </message>
+    <message>
+        <source>Interrupted</source>
+        <translation>Прервано</translation>
+    </message>
+    <message>
+        <source>Passed</source>
+        <translation>Успешно</translation>
+    </message>
+    <message>
+        <source>In progress</source>
+        <translation>Выполняется</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Ошибка</translation>
+    </message>
+</context>
+<context>
     <name>ProcessForm</name>
     <message>
         <source>Start B-&gt;B</source>
@@ -242,6 +273,165 @@
     <message>
         <source>Start A-&gt;B</source>
         <translation>Старт A-&gt;B</translation>
+    </message>
+</context>
+<context>
+    <name>TCPIPForm</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>Ping</source>
+        <translation>Ping</translation>
+    </message>
+    <message>
+        <source>Ping test (Port A)</source>
+        <translation>Тест Ping (порт A)</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <source>IP destination</source>
+        <translation>IP назначения</translation>
+    </message>
+    <message>
+        <source>Frame size, b</source>
+        <translation>Размер кадра, б</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Пауза</translation>
+    </message>
+    <message>
+        <source> ms</source>
+        <translation> мс</translation>
+    </message>
+    <message>
+        <source>Measuring</source>
+        <translation>Измерение</translation>
+    </message>
+    <message>
+        <source>Ping result</source>
+        <translation>Результат Ping</translation>
+    </message>
+    <message>
+        <source>#</source>
+        <translation>№</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Статус</translation>
+    </message>
+    <message>
+        <source>Frame, b</source>
+        <translation>Кадр, б</translation>
+    </message>
+    <message>
+        <source>Latency, ms</source>
+        <translation>Задержка, мс</translation>
+    </message>
+    <message>
+        <source>Ping statistics</source>
+        <translation>Статистика Ping</translation>
+    </message>
+    <message>
+        <source>Sent</source>
+        <translation>Отправлено</translation>
+    </message>
+    <message>
+        <source>Received</source>
+        <translation>Получено</translation>
+    </message>
+    <message>
+        <source>Lost</source>
+        <translation>Потеряно</translation>
+    </message>
+    <message>
+        <source>Latency</source>
+        <translation>Задержка</translation>
+    </message>
+    <message>
+        <source>Average</source>
+        <translation>Средняя</translation>
+    </message>
+    <message>
+        <source>Minimum</source>
+        <translation>Минимальная</translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation>Максимальная</translation>
+    </message>
+    <message>
+        <source>Trace</source>
+        <translation>Трассировка</translation>
+    </message>
+    <message>
+        <source>Trace test (Port A)</source>
+        <translation>Трассировка (порт A)</translation>
+    </message>
+    <message>
+        <source>Trace results</source>
+        <translation>Результаты трассировки</translation>
+    </message>
+    <message>
+        <source>IP</source>
+        <translation>IP</translation>
+    </message>
+    <message>
+        <source>page #</source>
+        <translation>стр. №</translation>
+    </message>
+    <message>
+        <source>DNS</source>
+        <translation>DNS</translation>
+    </message>
+    <message>
+        <source>DNS test (Port A)</source>
+        <translation>Тест DNS (порт A)</translation>
+    </message>
+    <message>
+        <source>Host name</source>
+        <translation>Имя хоста</translation>
+    </message>
+    <message>
+        <source>Results</source>
+        <translation>Результаты</translation>
+    </message>
+    <message>
+        <source>IP address</source>
+        <translation>IP-адрес</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Старт</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Стоп</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Применить</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Сбросить</translation>
+    </message>
+    <message>
+        <source>Trace test (Port B)</source>
+        <translation>Трассировка (порт B)</translation>
+    </message>
+    <message>
+        <source>DNS test (Port B)</source>
+        <translation>Тест DNS (порт B)</translation>
+    </message>
+    <message>
+        <source>Ping test (Port B)</source>
+        <translation>Тест Ping (порт B)</translation>
     </message>
 </context>
 <context>

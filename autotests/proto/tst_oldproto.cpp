@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+
 namespace {
 
 class RecordingSink : public ReportSink
@@ -270,6 +272,33 @@ private Q_SLOTS:
             QVERIFY2(rig.device.elapsedSeconds(0) == quint64(seconds.at(i)),
                      qPrintable(QStringLiteral("step %1: %2").arg(i).arg(rig.device.elapsedSeconds(0))));
         }
+    }
+
+    // A trace page is filed where it was asked for, even when the selector
+    // moved before the reply; the last page keeps only what fits.
+    void tracePageFiledAsRequested_data()
+    {
+        QTest::addColumn<int>("asked");
+        QTest::addColumn<int>("hops"); // of the page's 8 that are kept
+        QTest::newRow("page 4") << 3 << 8;
+        QTest::newRow("page 32") << 31 << 7;
+    }
+    void tracePageFiledAsRequested()
+    {
+        QFETCH(int, asked);
+        QFETCH(int, hops);
+        Rig rig;
+        rig.device.activeTest = ActiveTest::Trace;
+        rig.device.traceHop[0] = quint32(asked);
+        rig.proto.upd_res();
+        QCOMPARE(int(quint8(rig.peer.sent.last().at(3))), asked);
+        rig.device.traceHop[0] = 5; // the user pages on before the answer
+        rig.proto.pckt_rcv(EnginePeer::reply(PROGPACK_TRACE_RES, QByteArray(80, char(0x5A))));
+        const TraceResultBlock &r = rig.device.traceResult[0];
+        const int from = asked * 80;
+        QCOMPARE(std::count(r.begin(), r.end(), quint8(0x5A)), std::ptrdiff_t(hops * 10));
+        QCOMPARE(int(r[std::size_t(from)]), 0x5A);
+        QCOMPARE(int(r[std::size_t(from - 1)]), 0);
     }
 
     void veryOldFirmwareStillDecoded()
