@@ -153,6 +153,7 @@ MainForm::MainForm(QWidget *parent, quint16 tcpPort)
 
     connect(&m_device, &Zorqv::upd_status, &m_engine, &OldProto::upd_status);
     connect(&m_device, &Zorqv::upd_res, &m_engine, &OldProto::upd_res);
+    connect(&m_device, &Zorqv::download_failed, this, &MainForm::showDownloadFailure);
 
     buildTestList();
     qv_disc();
@@ -312,6 +313,14 @@ void MainForm::qv_disc()
     for (QPushButton *button : std::as_const(m_testButtons))
         button->setChecked(false);
     showHint();
+}
+
+void MainForm::showDownloadFailure(const QString &text)
+{
+    // Not waited for: this runs inside the engine's reply handling.
+    auto *box = new QMessageBox(QMessageBox::Warning, QString(), text, QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 // Fills the page area while no page is open, saying what to do next.

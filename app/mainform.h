@@ -92,6 +92,7 @@ private:
     void retranslate();
     void retranslateTestButtons();
     void showHint();
+    void showDownloadFailure(const QString &text);
     void showPort(int port, const PortLabels &labels);
     QString deviceInfo() const;
 

@@ -1,5 +1,6 @@
 #include "testpages.h"
 
+#include "ftransferform.h"
 #include "tcpipform.h"
 #include "trafficform.h"
 
@@ -29,5 +30,5 @@ const std::array<TestPageEntry, 13> testPages = {{
     {"bTransit", QT_TRANSLATE_NOOP("MainForm", "Transit"), ":/trans.png", nullptr},
     {"bIfSettings", QT_TRANSLATE_NOOP("MainForm", "Interface settings"), ":/iface.png", nullptr},
     {"bStats", QT_TRANSLATE_NOOP("MainForm", "Statistics"), ":/statistics.png", nullptr},
-    {"bFTransfer", QT_TRANSLATE_NOOP("MainForm", "File transfer"), ":/ram.png", nullptr},
+    {"bFTransfer", QT_TRANSLATE_NOOP("MainForm", "File transfer"), ":/ram.png", makePage<FTransferForm>},
 }};

@@ -17,6 +17,14 @@ struct ReportJob
     quint8 linkSpeedB = 0;
 };
 
+// Why a download handed nothing on to the report writer.
+enum class DownloadFailure {
+    Refused,  // the tester did not open or read the file
+    BadSize,  // the announced size is not that of a result file
+    LinkLost, // the link went down before the last byte
+    NoFolder, // no report folder can be made inside the chosen one
+};
+
 // The device record starts report jobs through this seam; the report writer
 // implements it. A new job stops a job still running before it starts.
 class ReportSink

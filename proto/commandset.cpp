@@ -7,12 +7,12 @@
 #include "packet.h"
 #include "packetfields.h"
 #include "progpack.h"
+#include "reportfolder.h"
 #include "screen.h"
 #include "testcodes.h"
 #include "zorqv.h"
 
 #include <QDebug>
-#include <QDir>
 
 namespace {
 
@@ -44,20 +44,6 @@ QByteArray textAt(const QByteArray &p, int offset)
 bool isOk(const QByteArray &p, int offset)
 {
     return byteAt(p, offset) == 'O' && byteAt(p, offset + 1) == 'K';
-}
-
-// A file name from the tester becomes one directory below the chosen one:
-// no separators, no "..", never empty.
-QString safeReportName(const QString &name)
-{
-    QString safe = name;
-    safe.remove(u'/');
-    safe.remove(u'\\');
-    safe.remove(QStringLiteral(".."));
-    safe = safe.trimmed();
-    if (safe.isEmpty() || safe == QStringLiteral("."))
-        safe = QStringLiteral("report");
-    return safe;
 }
 
 } // namespace
@@ -376,7 +362,8 @@ void OldProto::decode(const QByteArray &packet)
     case PROGPACK_SET_SAVE:
     case PROGPACK_SET_LOAD:
     case PROGPACK_FILE_DEL:
-        if (byteAt(packet, Rep::Ok) == 'O' || byteAt(packet, Rep::Ok + 1) == 'K') {
+        // Half an "OK" is a garbled answer, not a confirmation.
+        if (isOk(packet, Rep::Ok)) {
             request(PROGPACK_TRANSFER, Transfer::Enter);
             request(PROGPACK_DIR_FIRST, 0);
         }
@@ -451,29 +438,59 @@ void OldProto::decodeFileList(const QByteArray &p)
     request(PROGPACK_DIR_NEXT, 0);
 }
 
-void OldProto::decodeFileOpen(const QByteArray &p)
+void OldProto::beginDownload()
 {
-    const qint64 size = u32At(p, Rep::FileSize);
-    if (!isOk(p, Rep::Ok) || size > MaxDownloadSize) {
-        request(PROGPACK_TRANSFER, Transfer::Leave);
+    Zorqv &d = *m_device;
+    m_job = ReportJob{};
+    m_job.directory = ReportFolder::path(d.reportDir, d.fileName);
+    m_job.mask = quint32(d.reportMask);
+    m_reading = false;
+    if (m_job.directory.isEmpty()) {
+        d.downloadFailed(DownloadFailure::NoFolder, d.fileName);
         return;
     }
+    ++m_opensAwaited;
+    request(PROGPACK_TRANSFER, Transfer::Enter);
+    request(PROGPACK_FILE_OPEN, 0);
+}
+
+void OldProto::decodeFileOpen(const QByteArray &p)
+{
+    if (m_opensAwaited == 0 || --m_opensAwaited > 0) {
+        qDebug() << "Proto: file open reply without a download ignored";
+        return;
+    }
+    if (!isOk(p, Rep::Ok)) {
+        failDownload(DownloadFailure::Refused);
+        return;
+    }
+    const qint64 size = u32At(p, Rep::FileSize);
+    if (size < MinDownloadSize || size > MaxDownloadSize) {
+        failDownload(DownloadFailure::BadSize);
+        return;
+    }
+    m_reading = true;
     m_device->fileData.clear();
-    m_downloadSize = int(size);
+    m_downloadSize = size;
     request(PROGPACK_FILE_READ, 256);
 }
 
 void OldProto::decodeFileRead(const QByteArray &p)
 {
+    if (!m_reading) {
+        qDebug() << "Proto: file read reply without a download ignored";
+        return;
+    }
     if (!isOk(p, Rep::Ok)) {
-        request(PROGPACK_TRANSFER, Transfer::Leave);
+        failDownload(DownloadFailure::Refused);
         return;
     }
     // What has arrived so far is the file data itself.
-    const auto missing = [this] { return qMin(m_downloadSize - int(m_device->fileData.size()), 256); };
+    QByteArray &data = m_device->fileData;
+    const auto missing = [&] { return int(qMin<qint64>(m_downloadSize - data.size(), 256)); };
     const int n = missing();
     if (n > 0)
-        m_device->fileData.append(p.constData() + Rep::FileData, n);
+        data.append(p.constData() + Rep::FileData, n);
     if (missing() <= 0)
         finishDownload();
     else
@@ -483,17 +500,27 @@ void OldProto::decodeFileRead(const QByteArray &p)
 void OldProto::finishDownload()
 {
     Zorqv &d = *m_device;
+    m_reading = false;
     request(PROGPACK_TRANSFER, Transfer::Leave);
     d.fileName.remove(u'$');
-    ReportJob job;
-    job.directory = d.reportDir + u'/' + safeReportName(d.fileName);
+    ReportJob job = m_job;
     job.data = d.fileData;
-    job.mask = quint32(d.reportMask);
     job.singlePort = d.isQvb;
     job.serialNumber = d.serialNumber;
     job.linkSpeedA = d.linkSpeed[0];
     job.linkSpeedB = d.linkSpeed[1];
     d.startReport(job);
+}
+
+// Nothing of a failed download goes on: the partial data is dropped here.
+void OldProto::failDownload(DownloadFailure why)
+{
+    m_opensAwaited = 0;
+    m_reading = false;
+    m_device->fileData.clear();
+    if (why != DownloadFailure::LinkLost)
+        request(PROGPACK_TRANSFER, Transfer::Leave);
+    m_device->downloadFailed(why, m_device->fileName);
 }
 
 void OldProto::decodeScreen(const QByteArray &p)
@@ -591,10 +618,7 @@ void OldProto::start_test(unsigned short code)
             request(PROGPACK_TRANSFER, Transfer::Enter);
             request(PROGPACK_SCREEN, 0);
             break;
-        case 1:
-            request(PROGPACK_TRANSFER, Transfer::Enter);
-            request(PROGPACK_FILE_OPEN, 0);
-            break;
+        case 1: beginDownload(); break;
         case 2: request(PROGPACK_SET_SAVE, 0); break;
         case 3: request(PROGPACK_SET_LOAD, 0); break;
         case 4: request(PROGPACK_FILE_DEL, 0); break;

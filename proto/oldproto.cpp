@@ -91,6 +91,8 @@ void OldProto::reset()
     m_pendingStep.clear();
     m_pendingTracePage.clear();
     m_pendingResultFlag.clear();
+    if (m_opensAwaited > 0 || m_reading)
+        failDownload(DownloadFailure::LinkLost);
     // The response timer is left alone: if it runs, it still fires and,
     // with no link open, only writes its line.
     Q_EMIT qv_disc();

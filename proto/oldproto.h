@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reportjob.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QObject>
@@ -23,8 +25,10 @@ class OldProto final : public QObject
 
 public:
     static constexpr int ResponseTimeoutMs = 1100;
-    // Larger than any file the tester stores; a bigger announced size is
-    // treated as a refusal rather than trusted.
+    // The sizes a download may announce: a result file is never shorter,
+    // and nothing the tester stores is larger. Anything else is refused
+    // rather than trusted.
+    static constexpr qint64 MinDownloadSize = 16368;
     static constexpr qint64 MaxDownloadSize = 16 * 1024 * 1024;
 
     explicit OldProto(Zorqv *device, QObject *parent = nullptr);
@@ -76,7 +80,9 @@ private:
     void decodeFileRead(const QByteArray &packet);
     void decodeScreen(const QByteArray &packet);
     void decodeRfcStep(const QByteArray &packet, quint8 proc, quint8 step);
+    void beginDownload();
     void finishDownload();
+    void failDownload(DownloadFailure why);
     std::optional<quint8> takeProcess(quint8 id, int limit);
     void notifyCfg(quint8 proc, quint8 test) { Q_EMIT cfg_rcv(quint16(proc << 8 | test)); }
     void notifyRes(quint8 proc, quint8 test) { Q_EMIT res_rcv(quint16(proc << 8 | test)); }
@@ -87,7 +93,16 @@ private:
     // result rather than a configuration, in sending order: one flag per
     // interface could not tell a read from a poll queued behind it.
     QQueue<bool> m_pendingResultFlag;
-    int m_downloadSize = 0;
+    // A download is awaited from the moment its open request is queued and
+    // read once the tester has announced a plausible size. A new request
+    // supersedes the one before; replies that belong to no download, or to
+    // a superseded one, are ignored.
+    int m_opensAwaited = 0;
+    bool m_reading = false;
+    qint64 m_downloadSize = 0;
+    // Where and which reports, fixed when the download was asked for: the
+    // file name and folder may change before it completes.
+    ReportJob m_job;
     QList<QByteArray> m_sendQueue;
     QQueue<quint8> m_pendingProcess;
     QQueue<int> m_pendingOffset;

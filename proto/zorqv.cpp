@@ -38,6 +38,28 @@ void Zorqv::startReport(const ReportJob &job)
     m_reportSink->startReport(job);
 }
 
+void Zorqv::downloadFailed(DownloadFailure why, const QString &fileName)
+{
+    QString text;
+    switch (why) {
+    case DownloadFailure::Refused:
+        text = tr("The tester did not send the file %1.");
+        break;
+    case DownloadFailure::BadSize:
+        text = tr("The file %1 is not a result file.");
+        break;
+    case DownloadFailure::LinkLost:
+        text = tr("The download of %1 stopped: the connection was lost.");
+        break;
+    case DownloadFailure::NoFolder:
+        text = tr("No report folder can be made for %1 in the chosen folder.");
+        break;
+    }
+    text = text.arg(fileName);
+    qDebug().noquote() << "Proto: download failed:" << text;
+    Q_EMIT download_failed(text);
+}
+
 void Zorqv::tUpdStatustmout()
 {
     Q_EMIT upd_status();

@@ -56,6 +56,9 @@ public:
     void setReportSink(ReportSink *sink) { m_reportSink = sink; }
     // Called by the engine when a result-file download is complete.
     void startReport(const ReportJob &job);
+    // Called by the engine when a download of fileName handed nothing on;
+    // emits download_failed with the text the user is shown.
+    void downloadFailed(DownloadFailure why, const QString &fileName);
 
     bool isQvb = false;
     bool connected = false;
@@ -123,6 +126,7 @@ public:
 Q_SIGNALS:
     void upd_status();
     void upd_res();
+    void download_failed(const QString &text);
 
 private Q_SLOTS:
     void tUpdStatustmout();

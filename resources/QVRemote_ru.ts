@@ -32,6 +32,77 @@
     </message>
 </context>
 <context>
+    <name>FTransferForm</name>
+    <message>
+        <source>Form</source>
+        <translation>Передача файлов</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Файлы</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Обновить</translation>
+    </message>
+    <message>
+        <source>Save Settings</source>
+        <translation>Сохранить настройки</translation>
+    </message>
+    <message>
+        <source>Load Settings</source>
+        <translation>Загрузить настройки</translation>
+    </message>
+    <message>
+        <source>Delete Settings</source>
+        <translation>Удалить настройки</translation>
+    </message>
+    <message>
+        <source>File transfer</source>
+        <translation>Передача файлов</translation>
+    </message>
+    <message>
+        <source>BERT</source>
+        <translation>BERT</translation>
+    </message>
+    <message>
+        <source>RFC2544</source>
+        <translation>RFC2544</translation>
+    </message>
+    <message>
+        <source>Trace</source>
+        <translation>Трассировка</translation>
+    </message>
+    <message>
+        <source>Jitter</source>
+        <translation>Джиттер</translation>
+    </message>
+    <message>
+        <source>Ping</source>
+        <translation>Ping</translation>
+    </message>
+    <message>
+        <source>Traffic</source>
+        <translation>Трафик</translation>
+    </message>
+    <message>
+        <source>Multistream</source>
+        <translation>Многопотоковый</translation>
+    </message>
+    <message>
+        <source>Create report</source>
+        <translation>Создать отчёт</translation>
+    </message>
+    <message>
+        <source>Screenshot</source>
+        <translation>Снимок экрана</translation>
+    </message>
+    <message>
+        <source>File name</source>
+        <translation>Имя файла</translation>
+    </message>
+</context>
+<context>
     <name>HeaderSettings</name>
     <message>
         <source>default ( 000000 )</source>
@@ -618,6 +689,22 @@
     <message>
         <source>Result PDFs created.</source>
         <translation>PDF-отчёты созданы.</translation>
+    </message>
+    <message>
+        <source>The tester did not send the file %1.</source>
+        <translation>Тестер не передал файл %1.</translation>
+    </message>
+    <message>
+        <source>The file %1 is not a result file.</source>
+        <translation>Файл %1 не является файлом результатов.</translation>
+    </message>
+    <message>
+        <source>The download of %1 stopped: the connection was lost.</source>
+        <translation>Загрузка файла %1 прервана: соединение потеряно.</translation>
+    </message>
+    <message>
+        <source>No report folder can be made for %1 in the chosen folder.</source>
+        <translation>В выбранной папке нельзя создать папку отчётов для %1.</translation>
     </message>
 </context>
 <context>

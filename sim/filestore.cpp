@@ -6,10 +6,10 @@
 
 bool FileStore::validName(const QString &name)
 {
-    if (name.isEmpty() || name.size() >= 256 || name == u"." || name == u"..")
+    if (name.isEmpty() || name.size() >= 256 || name == u"." || name == u".." || name != name.trimmed())
         return false;
     for (const QChar c : name) {
-        if (c.unicode() < 0x21 || c.unicode() > 0x7E || c == u'/' || c == u'\\')
+        if (c.unicode() < 0x20 || c.unicode() > 0x7E || c == u'/' || c == u'\\')
             return false;
     }
     return true;

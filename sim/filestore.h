@@ -11,7 +11,8 @@
 class FileStore
 {
 public:
-    // Names are single path components of printable ASCII, shorter than 256.
+    // Names are single path components of printable ASCII, shorter than 256;
+    // blanks only between other characters ("$SET A").
     static bool validName(const QString &name);
 
     // Mirrors into dir (created if missing) and loads the files already in it.

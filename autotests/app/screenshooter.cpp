@@ -11,10 +11,14 @@
 #include "testform.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
+#include <QFile>
+#include <QListWidget>
 #include <QLoggingCategory>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
 
@@ -77,7 +81,16 @@ void place(MainForm &form, const QSize &size)
 
 bool shootModel(const QString &model, bool full)
 {
-    SimProcess sim(SimProcess::Link::Tcp, {QStringLiteral("--model"), model});
+    // A few settings files on the tester's flash for the File transfer page.
+    QTemporaryDir flash;
+    QDir(flash.path()).mkpath(QStringLiteral("fs"));
+    for (const char *name : {"$Office A", "$Lab 2"}) {
+        QFile f(flash.filePath(QStringLiteral("fs/") + QLatin1String(name)));
+        if (f.open(QIODevice::WriteOnly))
+            f.write(QByteArray(16368, '\0'));
+    }
+    SimProcess sim(SimProcess::Link::Tcp,
+                   {QStringLiteral("--model"), model, QStringLiteral("--flash-dir"), flash.path()});
     if (!sim.start()) {
         err << "qv_screenshooter: " << sim.errorString() << Qt::endl;
         return false;
@@ -129,6 +142,30 @@ bool shootModel(const QString &model, bool full)
     save(&form, QStringLiteral("traffic-running-en"));
     click(traffic, "bStop");
     QTest::qWait(1500);
+
+    // The File transfer page, with the result file the traffic run left.
+    click(&form, "bFTransfer");
+    TestForm *files = form.pages().value(12);
+    if (!files)
+        return false;
+    auto *list = files->findChild<QListWidget *>(QStringLiteral("lFiles"));
+    if (!waitFor([&] { return list->count() >= 3; }, 5000, "the file list"))
+        return false;
+    list->setCurrentRow(0);
+    save(&form, QStringLiteral("ftransfer-en"));
+    click(files, "bSave");
+    for (QDialog *d : files->findChildren<QDialog *>()) {
+        save(d, QStringLiteral("ftransfer-save-en"));
+        d->close();
+    }
+    click(&form, "bRus");
+    save(&form, QStringLiteral("ftransfer-ru"));
+    click(files, "bSave");
+    for (QDialog *d : files->findChildren<QDialog *>()) {
+        save(d, QStringLiteral("ftransfer-save-ru"));
+        d->close();
+    }
+    click(&form, "bEng");
 
     form.showDeveloperControls();
     form.debugForm().hide();

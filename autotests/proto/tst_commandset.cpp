@@ -648,8 +648,11 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("answer");
         QTest::addColumn<QList<int>>("ids");
         QTest::newRow("save confirmed") << 0x020E << QByteArray("OK") << QList<int>{75, 71, 45, 71};
-        QTest::newRow("load, O only") << 0x030E << QByteArray("O?") << QList<int>{76, 71, 45, 71};
-        QTest::newRow("delete, K only") << 0x040E << QByteArray("?K") << QList<int>{77, 71, 45, 71};
+        QTest::newRow("load confirmed") << 0x030E << QByteArray("OK") << QList<int>{76, 71, 45, 71};
+        QTest::newRow("delete confirmed") << 0x040E << QByteArray("OK") << QList<int>{77, 71, 45, 71};
+        // Half an "OK" is no confirmation.
+        QTest::newRow("load, O only") << 0x030E << QByteArray("O?") << QList<int>{76};
+        QTest::newRow("delete, K only") << 0x040E << QByteArray("?K") << QList<int>{77};
         QTest::newRow("refused") << 0x020E << QByteArray("NO") << QList<int>{75};
     }
     void settingsFileActions()

@@ -14,13 +14,6 @@
 
 namespace {
 
-class RecordingSink : public ReportSink
-{
-public:
-    void startReport(const ReportJob &job) override { jobs << job; }
-    QList<ReportJob> jobs;
-};
-
 QByteArray statusPayload(quint8 major, quint8 minor, quint8 build, bool qvb)
 {
     QByteArray s(260, '\0');
@@ -47,8 +40,8 @@ QByteArray statusPayload(quint8 major, quint8 minor, quint8 build, bool qvb)
 
 } // namespace
 
-// The engine's machinery: handshake, watchdog, reset, downloads, the file
-// list, the screen image and the device record's poll timer.
+// The engine's machinery: handshake, watchdog, reset, the file list, the
+// screen image and the device record's poll timer (downloads: tst_download).
 class TestOldProto : public QObject
 {
     Q_OBJECT
@@ -58,8 +51,6 @@ class TestOldProto : public QObject
         Zorqv device;
         OldProto proto{&device};
         EnginePeer peer{&proto};
-        RecordingSink sink;
-        Rig() { device.setReportSink(&sink); }
     };
 
 private Q_SLOTS:
@@ -319,136 +310,6 @@ private Q_SLOTS:
         s.replace(32, 228, QByteArray(228, 'r'));
         rig.proto.pckt_rcv(EnginePeer::reply(0, s));
         QCOMPARE(rig.device.release, QString(228, u'r'));
-    }
-
-    void download_data()
-    {
-        QTest::addColumn<int>("size");
-        QTest::addColumn<QList<int>>("asks");
-        QTest::newRow("300 bytes") << 300 << QList<int>{256, 44};
-        QTest::newRow("600 bytes") << 600 << QList<int>{256, 256, 88};
-        QTest::newRow("exactly 256") << 256 << QList<int>{256};
-        QTest::newRow("empty file") << 0 << QList<int>{256};
-        QTest::newRow("result file") << 16368 << QList<int>(63, 256) + QList<int>{240};
-    }
-    void download()
-    {
-        QFETCH(int, size);
-        QFETCH(QList<int>, asks);
-        Rig rig;
-        QByteArray file(size, '\0');
-        for (int i = 0; i < size; ++i)
-            file[i] = char(i * 13 + i / 256);
-        int served = 0;
-        rig.peer.responder = [&](const QByteArray &req) {
-            const quint8 id = Packet::id(req);
-            if (id == PROGPACK_FILE_OPEN) {
-                QByteArray p("OK\0\0\0\0", 6);
-                Bytes::put32(p.data(), 2, quint32(size));
-                return EnginePeer::reply(id, p);
-            }
-            if (id == PROGPACK_FILE_READ) {
-                const int n = int(Bytes::get32(req.constData(), 2));
-                const QByteArray piece = file.mid(served, n);
-                served += int(piece.size());
-                return EnginePeer::reply(id, QByteArray("OK") + piece + QByteArray(256 - piece.size(), 'z'));
-            }
-            return EnginePeer::echo(req);
-        };
-        rig.device.fileName = QStringLiteral("$RES07");
-        rig.device.reportDir = QStringLiteral("/tmp/reports");
-        rig.device.reportMask = 0x120;
-        rig.device.serialNumber = 777;
-        rig.device.linkSpeed[0] = 3;
-        rig.device.linkSpeed[1] = 2;
-        rig.proto.start_test(requestCode(TestNo::FileTransfer, 1));
-        QTRY_COMPARE(rig.sink.jobs.size(), 1);
-        QTRY_VERIFY(!rig.proto.awaitingReply());
-
-        QList<int> ids = rig.peer.sentIds();
-        QCOMPARE(ids.first(), 71);
-        QCOMPARE(ids.at(1), 42);
-        QCOMPARE(ids.last(), 71);
-        QCOMPARE(int(rig.peer.sent.last().at(2)), 0);
-        QList<int> requested;
-        for (const QByteArray &p : std::as_const(rig.peer.sent))
-            if (Packet::id(p) == PROGPACK_FILE_READ)
-                requested << int(Bytes::get32(p.constData(), 2));
-        QCOMPARE(requested, asks);
-
-        const ReportJob &job = rig.sink.jobs.first();
-        QCOMPARE(job.data, file);
-        QCOMPARE(job.directory, QStringLiteral("/tmp/reports/RES07"));
-        QCOMPARE(job.mask, 0x120u);
-        QCOMPARE(job.serialNumber, quint16(777));
-        QCOMPARE(job.linkSpeedA, quint8(3));
-        QCOMPARE(job.linkSpeedB, quint8(2));
-        QVERIFY(!job.singlePort);
-        QCOMPARE(rig.device.fileName, QStringLiteral("RES07"));
-    }
-
-    void downloadRefused_data()
-    {
-        QTest::addColumn<QByteArray>("openAnswer");
-        QTest::addColumn<QByteArray>("readAnswer");
-        QTest::addColumn<QList<int>>("ids");
-        QByteArray ok("OK\0\x02\0\0", 6); // 512 bytes
-        QByteArray huge("OK\0\0\0\x40", 6); // 1 GiB announced
-        QTest::newRow("open refused") << QByteArray("NO") << QByteArray() << QList<int>{71, 42, 71};
-        QTest::newRow("read refused") << ok << QByteArray("ER") << QList<int>{71, 42, 44, 71};
-        QTest::newRow("size beyond reason") << huge << QByteArray() << QList<int>{71, 42, 71};
-    }
-    void downloadRefused()
-    {
-        QFETCH(QByteArray, openAnswer);
-        QFETCH(QByteArray, readAnswer);
-        QFETCH(QList<int>, ids);
-        Rig rig;
-        rig.peer.responder = [&](const QByteArray &req) {
-            const quint8 id = Packet::id(req);
-            if (id == PROGPACK_FILE_OPEN)
-                return EnginePeer::reply(id, openAnswer);
-            if (id == PROGPACK_FILE_READ)
-                return EnginePeer::reply(id, readAnswer);
-            return EnginePeer::echo(req);
-        };
-        rig.proto.start_test(requestCode(TestNo::FileTransfer, 1));
-        QTRY_COMPARE(rig.peer.sent.size(), ids.size());
-        QTest::qWait(30);
-        QCOMPARE(rig.peer.sentIds(), ids);
-        QVERIFY(rig.sink.jobs.isEmpty());
-    }
-
-    // A name from the tester never takes the reports out of the chosen
-    // directory.
-    void reportDirectoryStaysInside_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("directory");
-        QTest::newRow("dollar removed") << "$RES1" << "/r/RES1";
-        QTest::newRow("parent steps") << "$../../etc" << "/r/etc";
-        QTest::newRow("only dots") << "$.." << "/r/report";
-        QTest::newRow("separators") << "$a/b\\c" << "/r/abc";
-        QTest::newRow("empty") << "$" << "/r/report";
-    }
-    void reportDirectoryStaysInside()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, directory);
-        Rig rig;
-        rig.peer.responder = [](const QByteArray &req) {
-            const quint8 id = Packet::id(req);
-            if (id == PROGPACK_FILE_OPEN)
-                return EnginePeer::reply(id, QByteArray("OK\x01\0\0\0", 6));
-            if (id == PROGPACK_FILE_READ)
-                return EnginePeer::reply(id, QByteArray("OKx"));
-            return EnginePeer::echo(req);
-        };
-        rig.device.fileName = name;
-        rig.device.reportDir = QStringLiteral("/r");
-        rig.proto.start_test(requestCode(TestNo::FileTransfer, 1));
-        QTRY_COMPARE(rig.sink.jobs.size(), 1);
-        QCOMPARE(rig.sink.jobs.first().directory, directory);
     }
 
     void fileList()

@@ -624,6 +624,25 @@ private Q_SLOTS:
         QVERIFY(dev().files().names().isEmpty());
     }
 
+    void settingsFileNames_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QString>("stored"); // empty: refused
+        QTest::newRow("plain") << QByteArray("lab") << "$lab";
+        QTest::newRow("inner blank") << QByteArray("SET A") << "$SET A";
+        QTest::newRow("dollar given") << QByteArray("$B2") << "$B2";
+        QTest::newRow("separator") << QByteArray("a/b") << "";
+        QTest::newRow("nothing") << QByteArray() << "";
+    }
+    void settingsFileNames()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(QString, stored);
+        const QByteArray answer = ask(named(PROGPACK_SET_SAVE, name)).mid(2, 2);
+        QCOMPARE(answer, QByteArray(stored.isEmpty() ? "ER" : "OK"));
+        QCOMPARE(dev().files().names(), stored.isEmpty() ? QStringList{} : QStringList{stored});
+    }
+
     void resultFileDownload()
     {
         shortConfigs(1);
