@@ -72,6 +72,51 @@ void put32(Block<N> &b, std::size_t offset, quint32 value)
     Bytes::put32(b.data(), offset, value);
 }
 
+// The u64 fields of the jitter and BERT results.
+template <std::size_t N>
+void put64(Block<N> &b, std::size_t offset, quint64 value)
+{
+    put32(b, offset, quint32(value));
+    put32(b, offset + 4, quint32(value >> 32));
+}
+template <std::size_t N>
+quint64 get64(const Block<N> &b, std::size_t offset)
+{
+    return quint64(get32(b, offset)) | quint64(get32(b, offset + 4)) << 32;
+}
+
+// The float and double fields of the RFC-2544 and ping results.
+template <std::size_t N>
+void putFloat(Block<N> &b, std::size_t offset, float value)
+{
+    quint32 bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    put32(b, offset, bits);
+}
+template <std::size_t N>
+float getFloat(const Block<N> &b, std::size_t offset)
+{
+    const quint32 bits = get32(b, offset);
+    float value = 0;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+template <std::size_t N>
+void putDouble(Block<N> &b, std::size_t offset, double value)
+{
+    quint64 bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    put64(b, offset, bits);
+}
+template <std::size_t N>
+double getDouble(const Block<N> &b, std::size_t offset)
+{
+    const quint64 bits = get64(b, offset);
+    double value = 0;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
 // Copies between a block and a packet or file image, clipped to both ends.
 template <std::size_t N>
 void copyIn(Block<N> &b, const QByteArray &from, qsizetype fromOffset, std::size_t count = N,

@@ -44,13 +44,6 @@ bool fits(std::size_t offset, std::size_t width, std::size_t size)
 
 } // namespace
 
-HeaderFields HeaderFields::shifted(std::size_t base) const
-{
-    auto at = [base](std::size_t offset) { return offset == None ? None : base + offset; };
-    return {at(ip), at(mac), at(autoMac), at(mode), at(tos), at(dscp),
-            at(udpSrc), at(udpDst), at(level3), at(level4)};
-}
-
 HeaderSettings::HeaderSettings(QWidget *form, QObject *parent)
     : QObject(parent)
     , m_macAuto(named<QCheckBox>(form, "cMacAuto"))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "block.h"
+#include "headerfields.h"
 
 #include <QObject>
 
@@ -10,27 +11,6 @@ class QGroupBox;
 class QLineEdit;
 class QSpinBox;
 class QWidget;
-
-// Where a page's block keeps the header fields; a field the block does not
-// have stays None and its widget is neither loaded nor stored.
-struct HeaderFields
-{
-    static constexpr std::size_t None = std::size_t(-1);
-
-    std::size_t ip = None;      // u32, first dotted octet most significant
-    std::size_t mac = None;     // 6 bytes
-    std::size_t autoMac = None; // 0/1
-    std::size_t mode = None;    // 0 none, 1 replace ToS, 2 replace DSCP
-    std::size_t tos = None;     // ToS byte
-    std::size_t dscp = None;    // DS byte
-    std::size_t udpSrc = None;  // u16
-    std::size_t udpDst = None;  // u16
-    std::size_t level3 = None;  // 0/1
-    std::size_t level4 = None;  // 0/1
-
-    // The same fields in a record that starts at base (one stream of many).
-    HeaderFields shifted(std::size_t base) const;
-};
 
 // The header-settings widgets of a traffic page, found by their object
 // names in the page's own designer form: cMacAuto, lMACdst, cLvl3,

@@ -300,31 +300,31 @@
     <name>PingValues</name>
     <message>
         <source>Request</source>
-        <translation>Запрос</translation>
+        <translation type="vanished">Запрос</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation>OK</translation>
+        <translation type="vanished">OK</translation>
     </message>
     <message>
         <source>Timeout</source>
-        <translation>Таймаут</translation>
+        <translation type="vanished">Таймаут</translation>
     </message>
     <message>
         <source>Interrupted</source>
-        <translation>Прервано</translation>
+        <translation type="vanished">Прервано</translation>
     </message>
     <message>
         <source>Passed</source>
-        <translation>Успешно</translation>
+        <translation type="vanished">Успешно</translation>
     </message>
     <message>
         <source>In progress</source>
-        <translation>Выполняется</translation>
+        <translation type="vanished">Выполняется</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation>Ошибка</translation>
+        <translation type="vanished">Ошибка</translation>
     </message>
 </context>
 <context>
@@ -344,6 +344,77 @@
     <message>
         <source>Start A-&gt;B</source>
         <translation>Старт A-&gt;B</translation>
+    </message>
+</context>
+<context>
+    <name>ResultValues</name>
+    <message>
+        <source>Wait</source>
+        <translation>Ожидание</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>Running</source>
+        <translation>Выполняется</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Остановлен</translation>
+    </message>
+    <message>
+        <source>No Sync</source>
+        <translation>Нет синхр.</translation>
+    </message>
+    <message>
+        <source>No Tx</source>
+        <translation>Нет Tx</translation>
+    </message>
+    <message>
+        <source>No Rx</source>
+        <translation>Нет Rx</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Выкл.</translation>
+    </message>
+    <message>
+        <source>RxTx</source>
+        <translation>RxTx</translation>
+    </message>
+    <message>
+        <source>bps</source>
+        <translation>бит/с</translation>
+    </message>
+    <message>
+        <source>kbps</source>
+        <translation>кбит/с</translation>
+    </message>
+    <message>
+        <source>Mbps</source>
+        <translation>Мбит/с</translation>
+    </message>
+    <message>
+        <source>Request</source>
+        <translation>Запрос</translation>
+    </message>
+    <message>
+        <source>Timeout</source>
+        <translation>Тайм-аут</translation>
+    </message>
+    <message>
+        <source>Interrupted</source>
+        <translation>Прервано</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>Пользовательский</translation>
     </message>
 </context>
 <context>

@@ -3,7 +3,7 @@
 
 #include "conversions.h"
 #include "pinglayout.h"
-#include "pingvalues.h"
+#include "resultvalues.h"
 #include "tablecell.h"
 #include "testcodes.h"
 #include "validators.h"
@@ -170,7 +170,7 @@ void TCPIPForm::showTestConfig(quint8 proc, int test)
     case DnsTab:
         // setText clears the modified flag: a name longer than the field
         // can show is then written back whole unless the user edits it.
-        ui->lHost->setText(PingValues::fieldText(m_dns[proc].data(), DnsConfigField::NameSize));
+        ui->lHost->setText(ResultValues::fieldText(m_dns[proc].data(), DnsConfigField::NameSize));
         break;
     }
 }
@@ -233,6 +233,7 @@ void TCPIPForm::showPing(quint8 proc)
 {
     namespace F = PingResultField;
     const PingResultBlock &r = m_device->pingResult[proc & 1];
+    const QStringList statuses = ResultValues::pingStatusTexts();
     for (int i = 0; i < int(F::Rows); ++i) {
         const std::size_t row = F::row(std::size_t(i));
         const quint8 status = get8(r, row + F::Status);
@@ -243,7 +244,7 @@ void TCPIPForm::showPing(quint8 proc)
             continue;
         }
         setCellText(ui->tPingRes, i, PingNumber, QString::number(sequence));
-        setCellText(ui->tPingRes, i, PingStatus, PingValues::statusText(status));
+        setCellText(ui->tPingRes, i, PingStatus, ResultValues::pingStatusText(statuses, status));
         setCellText(ui->tPingRes, i, PingLatency,
                     status == PingStatus::Ok ? QString::number(get32(r, row + F::Latency)) : kNoValue);
     }
@@ -253,10 +254,10 @@ void TCPIPForm::showPing(quint8 proc)
     const quint32 received = get32(st, S::Received);
     ui->lSent->setText(QString::number(sent));
     ui->lReceive->setText(QString::number(received));
-    ui->lLost->setText(QString::number(PingValues::lost(sent, received)));
-    ui->lAvrg->setText(QStringLiteral("%1").arg(double(PingValues::average(st)), 0, 'g', -1));
+    ui->lLost->setText(QString::number(ResultValues::Ping::lost(sent, received)));
+    ui->lAvrg->setText(QStringLiteral("%1").arg(double(ResultValues::Ping::average(st)), 0, 'g', -1));
     ui->lMax->setText(QString::number(get32(st, S::Maximum)));
-    ui->lMin->setText(QString::number(PingValues::minimum(get32(st, S::Minimum))));
+    ui->lMin->setText(QString::number(ResultValues::Ping::minimum(get32(st, S::Minimum))));
 }
 
 void TCPIPForm::showTrace(quint8 proc)
@@ -269,11 +270,11 @@ void TCPIPForm::showTrace(quint8 proc)
         // Hop 255, the last row of page 32, is not kept: an empty row.
         const quint8 status = k < kHopsKept ? get8(r, F::hop(std::size_t(k)) + F::Status) : 0;
         const std::size_t hop = k < kHopsKept ? F::hop(std::size_t(k)) : 0;
-        const bool answered = PingValues::hopAnswered(status);
+        const bool answered = ResultValues::Trace::answered(status);
         setCellText(ui->tTraceRes, row, HopNumber,
                     status == TraceStatus::Empty ? QString() : QString::number(get8(r, hop + F::Number)));
         setCellText(ui->tTraceRes, row, HopAddress,
-                    PingValues::hopText(status, status ? get32(r, hop + F::Address) : 0));
+                    ResultValues::Trace::hopText(status, status ? get32(r, hop + F::Address) : 0));
         setCellText(ui->tTraceRes, row, HopLatency,
                     answered ? QString::number(get32(r, hop + F::Latency)) : QString());
         if (QTableWidgetItem *cell = tableCell(ui->tTraceRes, row, HopAddress)) {
@@ -300,9 +301,9 @@ void TCPIPForm::showDns(quint8 proc)
     case DnsStatus::Passed:
     case DnsStatus::InProgress:
     case DnsStatus::Error:
-        ui->lHostRes->setText(PingValues::fieldText(r.data() + F::Name, F::NameSize));
+        ui->lHostRes->setText(ResultValues::fieldText(r.data() + F::Name, F::NameSize));
         ui->lIPres->setText(status == DnsStatus::Passed ? Conv::ipToText(get32(r, F::Address), true) : zero);
-        ui->lStatus->setText(PingValues::dnsStatusText(status));
+        ui->lStatus->setText(ResultValues::Dns::statusText(status));
         break;
     default:
         break; // an unknown status changes nothing

@@ -3,6 +3,7 @@
 
 #include "conversions.h"
 #include "headersettings.h"
+#include "resultvalues.h"
 #include "tablecell.h"
 #include "testcodes.h"
 #include "trafficlayout.h"
@@ -11,19 +12,13 @@
 
 namespace {
 
-const HeaderFields kHeader = {
-    TrafficConfigField::IpDst,  TrafficConfigField::MacDst, TrafficConfigField::AutoMac,
-    TrafficConfigField::Priority, TrafficConfigField::Tos,  TrafficConfigField::Dscp,
-    TrafficConfigField::UdpSrc, TrafficConfigField::UdpDst, TrafficConfigField::Level3,
-    TrafficConfigField::Level4,
-};
+const HeaderFields &kHeader = HeaderOf::Traffic;
 
 constexpr int kMaxPercent = 100;
 constexpr int kMaxRate = 9999;
 constexpr int kDayLastSecond = 24 * 3600 - 1; // what the duration editor can show
 
 const QString kZeroTime = QStringLiteral("00:00:00");
-const QString kNoValue = QStringLiteral("---");
 
 } // namespace
 
@@ -89,7 +84,6 @@ void TrafficForm::store(ConfigBlock &b, quint8 proc)
 
 void TrafficForm::showResult(quint8 proc)
 {
-    namespace R = TrafficResultField;
     namespace C = TrafficConfigField;
     const TrafficResultBlock &r = m_device->trafficResult[proc];
     const ConfigBlock &c = config(proc);
@@ -97,28 +91,17 @@ void TrafficForm::showResult(quint8 proc)
     const quint64 elapsed = m_device->elapsedSeconds(proc);
 
     ui->lTestTime->setText(runs ? Conv::durationText(elapsed) : kZeroTime);
-    const qint64 duration = get32(c, C::Duration);
-    const qint64 margin = get16(c, C::Margin) / 1000;
-    // Past its planned end the test has no time left rather than a negative one.
-    const qint64 left = duration + 2 * margin - qint64(elapsed);
-    ui->lPassTime->setText(runs && duration != 0 && left > 0 ? Conv::durationText(quint64(left))
-                                                             : kZeroTime);
+    const quint32 duration = get32(c, C::Duration);
+    const quint64 left = ResultValues::Traffic::estimate(duration, get16(c, C::Margin), elapsed);
+    ui->lPassTime->setText(runs && duration != 0 ? Conv::durationText(left) : kZeroTime);
 
-    const quint32 tx = get32(r, R::TxFrames);
-    const quint32 rx = get32(r, R::RxFrames);
-    const quint32 runt = get32(r, R::Runt);
-    const quint32 jabber = get32(r, R::Jabber);
-    const quint32 crc = get32(r, R::Crc);
-    // Unsigned 32-bit arithmetic on purpose: the tester's counters wrap.
+    const ResultValues::Traffic::Counts n = ResultValues::Traffic::counts(r);
     const quint32 counts[] = {
-        0, tx, rx, get32(r, R::TxBytes), quint32(tx - rx), runt, jabber, crc,
-        quint32(runt + jabber + crc), get32(r, R::Pause),
+        0, n.tx, n.rx, n.txBytes, n.loss, n.runt, n.jabber, n.crc, n.errors, n.pause,
     };
-    setCellText(ui->tRes, Load, Count, QStringLiteral("%1%").arg(get8(r, R::Load)));
+    setCellText(ui->tRes, Load, Count, QStringLiteral("%1%").arg(n.load));
     for (int row = TxFrames; row <= PauseFrames; ++row)
         setCellText(ui->tRes, row, Count, QString::number(counts[row]));
-    // Shares of the transmitted frames; with nothing sent there is no share.
     for (int row = LossFrames; row <= ErrFrames; ++row)
-        setCellText(ui->tRes, row, Coef,
-                    tx ? QStringLiteral("%1").arg(double(counts[row]) / tx, 0, 'F', 3) : kNoValue);
+        setCellText(ui->tRes, row, Coef, ResultValues::Traffic::coefficient(counts[row], n.tx));
 }
