@@ -1,5 +1,6 @@
 #include "testpages.h"
 
+#include "bertform.h"
 #include "ftransferform.h"
 #include "tcpipform.h"
 #include "trafficform.h"
@@ -25,7 +26,7 @@ const std::array<TestPageEntry, 13> testPages = {{
     {"bTCPIP", QT_TRANSLATE_NOOP("MainForm", "TCP/IP"), ":/tcp.png", makePage<TCPIPForm>},
     {"bTraffic", QT_TRANSLATE_NOOP("MainForm", "Traffic test"), ":/traffic.png", makePage<TrafficForm>},
     {"bJitter", QT_TRANSLATE_NOOP("MainForm", "Jitter test"), ":/jitter.png", nullptr},
-    {"bBert", QT_TRANSLATE_NOOP("MainForm", "BERT"), ":/bert.png", nullptr},
+    {"bBert", QT_TRANSLATE_NOOP("MainForm", "BERT"), ":/bert.png", makePage<BertForm>},
     {"bOAM", QT_TRANSLATE_NOOP("MainForm", "OAM"), ":/oam.png", nullptr},
     {"bTransit", QT_TRANSLATE_NOOP("MainForm", "Transit"), ":/trans.png", nullptr},
     {"bIfSettings", QT_TRANSLATE_NOOP("MainForm", "Interface settings"), ":/iface.png", nullptr},

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 
+#include <charconv>
 #include <cmath>
 #include <cstring>
 
@@ -96,9 +97,19 @@ QString general(double value)
 
 namespace Bert {
 
-double ber(quint64 rxBits, quint64 errorBits)
+float ber(quint64 rxBits, quint64 errorBits)
 {
-    return rxBits ? double(errorBits) / double(rxBits) : 0.0;
+    return rxBits ? float(errorBits) / float(rxBits) : 0.0f;
+}
+
+QString berText(quint64 rxBits, quint64 errorBits)
+{
+    // The float's own shortest digits: through a double, 0.001f would print
+    // as 0.0010000000474974513.
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, ber(rxBits, errorBits),
+                                   std::chars_format::general).ptr;
+    return QString::fromLatin1(text, end - text);
 }
 
 quint64 percentOfElapsed(quint32 seconds, quint32 elapsed)

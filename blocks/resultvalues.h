@@ -40,8 +40,11 @@ QString bertPatternName(const QStringList &names, quint32 code);
 QString general(double value);
 
 namespace Bert {
-// Errored bits over received bits; 0 when no bit was received.
-double ber(quint64 rxBits, quint64 errorBits);
+// Errored bits over received bits, each counter taken as a single-precision
+// float as the tester's own display does; 0 when no bit was received.
+float ber(quint64 rxBits, quint64 errorBits);
+// The same in the shortest general form of the float ("0.001", "1e-07").
+QString berText(quint64 rxBits, quint64 errorBits);
 // Seconds with a loss as a percentage of the elapsed seconds, in 64 bits;
 // 0 when no time has elapsed.
 quint64 percentOfElapsed(quint32 seconds, quint32 elapsed);

@@ -25,6 +25,133 @@
     </message>
 </context>
 <context>
+    <name>BertForm</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>BERT (Port A)</source>
+        <translation>BERT (порт A)</translation>
+    </message>
+    <message>
+        <source>Test settings</source>
+        <translation>Параметры теста</translation>
+    </message>
+    <message>
+        <source>Pattern type</source>
+        <translation>Тип шаблона</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>Пользовательский</translation>
+    </message>
+    <message>
+        <source>User pattern</source>
+        <translation>Шаблон пользователя</translation>
+    </message>
+    <message>
+        <source>Frame size</source>
+        <translation>Размер кадра</translation>
+    </message>
+    <message>
+        <source>Rate units</source>
+        <translation>Единицы скорости</translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation type="obsolete">%</translation>
+    </message>
+    <message>
+        <source>bps</source>
+        <translation>бит/с</translation>
+    </message>
+    <message>
+        <source>kbps</source>
+        <translation>кбит/с</translation>
+    </message>
+    <message>
+        <source>Mbps</source>
+        <translation>Мбит/с</translation>
+    </message>
+    <message>
+        <source>Rate</source>
+        <translation>Скорость</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Длительность</translation>
+    </message>
+    <message>
+        <source>Measuring</source>
+        <translation>Измерение</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Время</translation>
+    </message>
+    <message>
+        <source>Elapsed time</source>
+        <translation>Прошло времени</translation>
+    </message>
+    <message>
+        <source>Estimate time</source>
+        <translation>Осталось времени</translation>
+    </message>
+    <message>
+        <source>Rx bits</source>
+        <translation>Принято бит</translation>
+    </message>
+    <message>
+        <source>Rx ebits</source>
+        <translation>Ошибочных бит</translation>
+    </message>
+    <message>
+        <source>BER</source>
+        <translation>BER</translation>
+    </message>
+    <message>
+        <source>LSS</source>
+        <translation>LSS</translation>
+    </message>
+    <message>
+        <source>LOS</source>
+        <translation>LOS</translation>
+    </message>
+    <message>
+        <source>LSS, %</source>
+        <translation>LSS, %</translation>
+    </message>
+    <message>
+        <source>LOS, %</source>
+        <translation>LOS, %</translation>
+    </message>
+    <message>
+        <source>Start A-&gt;A</source>
+        <translation>Старт A-&gt;A</translation>
+    </message>
+    <message>
+        <source>Start A-&gt;B</source>
+        <translation>Старт A-&gt;B</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Стоп</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Применить</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Сбросить</translation>
+    </message>
+    <message>
+        <source>BERT (Port B)</source>
+        <translation>BERT (порт B)</translation>
+    </message>
+</context>
+<context>
     <name>DebugForm</name>
     <message>
         <source>Form</source>

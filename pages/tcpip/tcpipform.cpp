@@ -2,6 +2,7 @@
 #include "ui_tcpipform.h"
 
 #include "conversions.h"
+#include "keptvalues.h"
 #include "pinglayout.h"
 #include "resultvalues.h"
 #include "tablecell.h"
@@ -37,14 +38,6 @@ const QRegularExpression &hostPattern()
 quint32 addressOrDefault(const QString &text, quint32 fallback)
 {
     return Validators::isIpv4(text) ? Conv::textToIp(text) : fallback;
-}
-
-// A value the spin box cannot show was shown clamped: unless the user has
-// changed it since, the received value goes back unchanged.
-quint16 spinValue(const QSpinBox *box, quint16 received)
-{
-    const int shown = qBound(box->minimum(), int(received), box->maximum());
-    return box->value() == shown ? received : quint16(box->value());
 }
 
 } // namespace
@@ -188,10 +181,10 @@ void TCPIPForm::storeConfig(quint8 proc)
     proc &= 1;
     put32(m_ping[proc], PingConfigField::IpDst,
           addressOrDefault(ui->lIP->text(), get32(PingDefaults::Ping[proc], PingConfigField::IpDst)));
-    put16(m_ping[proc], PingConfigField::Pause, spinValue(ui->sPause, get16(m_ping[proc], PingConfigField::Pause)));
+    put16(m_ping[proc], PingConfigField::Pause, quint16(Kept::spinValue(ui->sPause, get16(m_ping[proc], PingConfigField::Pause))));
     put32(m_trace[proc], TraceConfigField::IpDst,
           addressOrDefault(ui->lIPdst->text(), get32(PingDefaults::Trace[proc], TraceConfigField::IpDst)));
-    put16(m_trace[proc], TraceConfigField::Pause, spinValue(ui->sDelay, get16(m_trace[proc], TraceConfigField::Pause)));
+    put16(m_trace[proc], TraceConfigField::Pause, quint16(Kept::spinValue(ui->sDelay, get16(m_trace[proc], TraceConfigField::Pause))));
     if (ui->lHost->isModified()) {
         const QByteArray name = ui->lHost->text().toLatin1();
         const std::size_t n = qMin<std::size_t>(std::size_t(name.size()), DnsConfigField::NameSize - 1);
