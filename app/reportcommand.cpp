@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QLoggingCategory>
 #include <QTranslator>
 
 #include <cstdio>
@@ -66,6 +67,9 @@ bool requested(int argc, char **argv)
 
 int run(QApplication &app)
 {
+    // Scripts read stderr for errors: the platform's chatter stays out of it.
+    if (qEnvironmentVariableIsEmpty("QT_LOGGING_RULES"))
+        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\n*.warning=false"));
     QCommandLineParser parser;
     const QCommandLineOption report(QStringLiteral("report"), tr("The result file to report on."),
                                     QStringLiteral("RESULTFILE"));
@@ -122,6 +126,9 @@ int run(QApplication &app)
     const QString language = parser.value(lang);
     if (language != QLatin1String("en") && language != QLatin1String("ru"))
         return usage(tr("--lang takes en or ru: %1").arg(language));
+    QTranslator russian;
+    if (language == QLatin1String("ru") && russian.load(QStringLiteral("QVRemote_ru"), QStringLiteral(":/")))
+        QApplication::installTranslator(&russian);
 
     QFile file(parser.value(report));
     if (!file.open(QIODevice::ReadOnly)) {
@@ -134,10 +141,6 @@ int run(QApplication &app)
         err(tr("%1 is not a result file: %2 bytes, %3 expected.").arg(file.fileName()).arg(job.data.size()).arg(ResultFile::Size));
         return BadInput;
     }
-
-    QTranslator russian;
-    if (language == QLatin1String("ru") && russian.load(QStringLiteral("QVRemote_ru"), QStringLiteral(":/")))
-        QApplication::installTranslator(&russian);
 
     PDFCreator writer;
     ReportOutcome outcome;

@@ -116,11 +116,9 @@ void ReportSections::iface(int port)
     const quint8 speed = port ? job.linkSpeedB : job.linkSpeedA;
     const QString speeds[] = {t("No Sync"), QStringLiteral("10"), QStringLiteral("100"), QStringLiteral("1000")};
     c.row({t("Link speed"), speed < 4 ? speeds[speed] : QString()});
-    // Each speed is offered in half or full duplex: a pair of bits.
     const quint8 modes = get8(b, F::LinkModes);
-    c.check(QStringLiteral("10"), modes & (LinkMode::Half10 | LinkMode::Full10));
-    c.check(QStringLiteral("100"), modes & (LinkMode::Half100 | LinkMode::Full100));
-    c.check(QStringLiteral("1000"), modes & (LinkMode::Half1000 | LinkMode::Full1000));
+    for (int speed = 0; speed < 3; ++speed)
+        c.check(speeds[speed + 1], LinkMode::offersSpeed(modes, speed));
 
     c.row({t("MAC"), Conv::macToText(b, F::Mac)});
     c.check(t("DHCP"), get8(b, F::Dhcp) != 0);
@@ -428,7 +426,7 @@ void ReportSections::rfc(int port)
         largest = std::max(largest, double(getFloat(res, S::thrRate(i))));
     const RV::Rfc::RateUnit rate = RV::Rfc::rateUnit(largest);
     c.caption(t("Throughput"), 9);
-    c.row({t("Status"), t("Frame"), commaPercent("Load"), t("Thr") + QStringLiteral(", ") + QLatin1String(rate.name)});
+    c.row({t("Status"), t("Frame"), commaPercent("Load"), t("Thr") + QStringLiteral(", ") + RV::unitsText(t.units, rate.unitsCode)});
     QList<double> loads;
     for (std::size_t i = 0; i < L::Rows; ++i) {
         const double load = getFloat(res, S::thrLoad(i));
