@@ -26,7 +26,7 @@ int main(int argc, char *argv[])
     // Reports from the command line need no window, nor a display.
     const bool reportMode = ReportCommand::requested(argc, argv);
     if (reportMode)
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        ReportCommand::prepare();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QVRemote"));
     QApplication::setApplicationVersion(QStringLiteral(QV_VERSION));

@@ -65,11 +65,16 @@ bool requested(int argc, char **argv)
     return false;
 }
 
-int run(QApplication &app)
+void prepare()
 {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     // Scripts read stderr for errors: the platform's chatter stays out of it.
     if (qEnvironmentVariableIsEmpty("QT_LOGGING_RULES"))
         QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\n*.warning=false"));
+}
+
+int run(QApplication &app)
+{
     QCommandLineParser parser;
     const QCommandLineOption report(QStringLiteral("report"), tr("The result file to report on."),
                                     QStringLiteral("RESULTFILE"));

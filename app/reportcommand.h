@@ -12,6 +12,8 @@ namespace ReportCommand {
 // Whether the arguments ask for this mode; asked before the application
 // object exists, so that the mode can run on the offscreen platform.
 bool requested(int argc, char **argv);
+// Before the application object: no window system, no diagnostics on stderr.
+void prepare();
 int run(QApplication &app);
 
 } // namespace ReportCommand
