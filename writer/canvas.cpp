@@ -18,6 +18,7 @@ constexpr int kTextBaseline = 170;
 constexpr int kBodyPoints = 11;
 constexpr int kAxisPoints = 7;
 constexpr int kSmallestPoints = 5;
+constexpr double kLabelSpacing = 250; // device units between two point labels
 
 QFont reportFont(int points)
 {
@@ -246,9 +247,11 @@ void Canvas::chart(const Chart &c)
             valueAbove(barLeft(k) + w / 2, yOf(c.values.at(k)), c.values.at(k));
     } else {
         const int perSlot = int(c.values.size()) / slotCount;
-        m_painter.setPen(QPen(Qt::blue, 8));
+        const double step = perSlot > 0 ? slotW / perSlot : slotW;
+        // Every 10th point carries its value, or every 20th, 30th... where
+        // the points are too close for that.
+        const int labelEvery = 10 * std::max(1, int(std::ceil(kLabelSpacing / (step * 10))));
         for (int i = 0; i < slotCount && perSlot > 0; ++i) {
-            const double step = slotW / perSlot;
             QPoint last;
             for (int s = 0; s < perSlot; ++s) {
                 const double v = c.values.at(i * perSlot + s);
@@ -256,7 +259,7 @@ void Canvas::chart(const Chart &c)
                 m_painter.setPen(QPen(Qt::blue, 8));
                 if (s > 0)
                     m_painter.drawLine(last, p);
-                if (s % 10 == 0)
+                if (s % labelEvery == 0)
                     valueAbove(p.x(), p.y(), v);
                 last = p;
             }
