@@ -73,10 +73,6 @@ void ReportSections::draw(Report report)
 {
     static const char *const titles[Count] = {"BERT", "Traffic test", "Ping", "Trace", "Jitter", nullptr,
                                               "Multistream"};
-    static void (ReportSections::*const sections[Count])(int) = {
-        &ReportSections::bert,   &ReportSections::traffic, &ReportSections::ping, &ReportSections::trace,
-        &ReportSections::jitter, &ReportSections::rfc,     &ReportSections::multi,
-    };
     header();
     if (titles[report]) {
         c.skip(Canvas::RowHeight);
@@ -86,8 +82,18 @@ void ReportSections::draw(Report report)
         c.newPage();
     }
     const int ports = job.singlePort ? 1 : 2;
-    for (int port = 0; port < ports; ++port)
-        (this->*sections[report])(port);
+    for (int port = 0; port < ports; ++port) {
+        switch (report) {
+        case Bert: bert(port); break;
+        case Traffic: traffic(port); break;
+        case Ping: ping(port); break;
+        case Trace: trace(port); break;
+        case Jitter: jitter(port); break;
+        case Rfc: rfc(port); break;
+        case Multi: multi(port); break;
+        case Count: break;
+        }
+    }
 }
 
 void ReportSections::header()
