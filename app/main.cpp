@@ -1,4 +1,5 @@
 #include "mainform.h"
+#include "reportcommand.h"
 #include "validators.h"
 
 #include <QApplication>
@@ -22,9 +23,15 @@ int usageError(const QString &message)
 
 int main(int argc, char *argv[])
 {
+    // Reports from the command line need no window, nor a display.
+    const bool reportMode = ReportCommand::requested(argc, argv);
+    if (reportMode)
+        ReportCommand::prepare();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QVRemote"));
     QApplication::setApplicationVersion(QStringLiteral(QV_VERSION));
+    if (reportMode)
+        return ReportCommand::run(app);
 
     // The program speaks Russian from the start, its help text included.
     QTranslator helpRu;
@@ -49,7 +56,12 @@ int main(int argc, char *argv[])
     const QCommandLineOption serial(QStringLiteral("serial"),
         QApplication::translate("main", "Connect to the tester on the serial port <port> (a name or a device path)."),
         QApplication::translate("main", "port"));
-    parser.addOptions({dev, connectTo, serial});
+    // Only for the help text: --report switches to its own parser before this one.
+    const QCommandLineOption report(QStringLiteral("report"),
+        QApplication::translate("main", "Write the PDF reports of <resultfile> without a window "
+                                        "(--report --help shows its options)."),
+        QApplication::translate("main", "resultfile"));
+    parser.addOptions({dev, connectTo, serial, report});
     parser.process(app);
 
     if (parser.isSet(connectTo) && parser.isSet(serial))

@@ -31,6 +31,12 @@ constexpr quint8 Full100 = 0x08;
 constexpr quint8 Half1000 = 0x10;
 constexpr quint8 Full1000 = 0x20;
 constexpr quint8 All = 0x3F;
+// Whether the modes offer 10, 100 or 1000 Mbit/s (speed 0, 1, 2) in either
+// duplex: a pair of bits each.
+constexpr bool offersSpeed(quint8 modes, int speed)
+{
+    return speed >= 0 && speed < 3 && (modes >> (2 * speed)) & 0x3;
+}
 } // namespace LinkMode
 
 namespace Tci {

@@ -229,10 +229,10 @@ int frameLossLoad(quint8 startLoad, quint8 step, std::size_t s)
 RateUnit rateUnit(double largestBps)
 {
     if (std::isfinite(largestBps) && largestBps >= 1e6)
-        return {"Mbps", 1e6};
+        return {3, 1e6};
     if (std::isfinite(largestBps) && largestBps >= 1e3)
-        return {"Kbps", 1e3};
-    return {"bps", 1.0};
+        return {2, 1e3};
+    return {1, 1.0};
 }
 
 } // namespace Rfc

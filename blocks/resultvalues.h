@@ -116,11 +116,11 @@ std::size_t frameLossSteps(quint8 startLoad, quint8 endLoad, quint8 step);
 // Load of step s in percent, never below 0.
 int frameLossLoad(quint8 startLoad, quint8 step, std::size_t s);
 
-// A throughput table's unit: the largest of bps, Kbps, Mbps that keeps its
+// A throughput table's unit: the largest of bps, kbps, Mbps that keeps its
 // largest value at 1 or above.
 struct RateUnit
 {
-    const char *name; // "bps", "Kbps", "Mbps" (not translated)
+    quint32 unitsCode; // its text in the units list (unitsText)
     double divisor;
 };
 RateUnit rateUnit(double largestBps);

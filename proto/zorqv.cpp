@@ -1,6 +1,7 @@
 #include "zorqv.h"
 
-#include <QDebug>
+#include "pdfcreator.h"
+
 #include <QMessageBox>
 
 namespace {
@@ -15,9 +16,18 @@ Zorqv::Zorqv(QObject *parent)
     screenImage.fill(Qt::black);
     m_statusTimer.setInterval(kStatusPeriodMs);
     connect(&m_statusTimer, &QTimer::timeout, this, &Zorqv::tUpdStatustmout);
+    m_writer = std::make_unique<PDFCreator>();
+    m_reportSink = m_writer.get();
+    connect(m_writer.get(), &PDFCreator::reportFinished, this, &Zorqv::pdf_finished);
 }
 
+// The writer's destructor stops a running job and removes its unfinished file.
 Zorqv::~Zorqv() = default;
+
+void Zorqv::setReportSink(ReportSink *sink)
+{
+    m_reportSink = sink ? sink : m_writer.get();
+}
 
 void Zorqv::startStatusTimer()
 {
@@ -31,10 +41,6 @@ void Zorqv::stopStatusTimer()
 
 void Zorqv::startReport(const ReportJob &job)
 {
-    if (!m_reportSink) {
-        qDebug() << "Proto: no report writer for" << job.directory;
-        return;
-    }
     m_reportSink->startReport(job);
 }
 
@@ -66,7 +72,16 @@ void Zorqv::tUpdStatustmout()
     Q_EMIT upd_res();
 }
 
-void Zorqv::pdf_finished()
+void Zorqv::pdf_finished(const ReportOutcome &outcome)
 {
-    QMessageBox::information(nullptr, QString(), tr("Result PDFs created."));
+    m_lastOutcome = outcome;
+    if (m_reportMessages) {
+        // Modal, but the event loop (and the tester's poll) goes on.
+        auto *box = new QMessageBox(outcome.ok() ? QMessageBox::Information : QMessageBox::Warning, QString(),
+                                    outcome.message(), QMessageBox::Ok);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setModal(true);
+        box->open();
+    }
+    Q_EMIT report_finished(outcome);
 }

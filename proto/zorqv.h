@@ -2,6 +2,7 @@
 
 #include "blocksizes.h"
 #include "reportjob.h"
+#include "reportwriter.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -9,6 +10,10 @@
 #include <QString>
 #include <QStringList>
 #include <QTimer>
+
+#include <memory>
+
+class PDFCreator;
 
 // A test's elapsed seconds as the status reports them: one byte, which
 // wraps after 255 s. Polls are a second apart, so a byte smaller than the
@@ -52,13 +57,19 @@ public:
     void stopStatusTimer();
     bool statusTimerActive() const { return m_statusTimer.isActive(); }
 
-    // The report writer that completed downloads go to (not owned).
-    void setReportSink(ReportSink *sink) { m_reportSink = sink; }
+    // Where completed downloads go: the record's own report writer unless
+    // another sink is set (not owned; nullptr restores the own writer).
+    void setReportSink(ReportSink *sink);
     // Called by the engine when a result-file download is complete.
     void startReport(const ReportJob &job);
     // Called by the engine when a download of fileName handed nothing on;
     // emits download_failed with the text the user is shown.
     void downloadFailed(DownloadFailure why, const QString &fileName);
+    PDFCreator *reportWriter() const { return m_writer.get(); }
+    // How the latest report job ended (status Created with job 0 before the first).
+    const ReportOutcome &lastReportOutcome() const { return m_lastOutcome; }
+    // Whether a finished job brings up its message box (tests turn it off).
+    void setReportMessages(bool show) { m_reportMessages = show; }
 
     bool isQvb = false;
     bool connected = false;
@@ -127,12 +138,17 @@ Q_SIGNALS:
     void upd_status();
     void upd_res();
     void download_failed(const QString &text);
+    // The latest report job has ended (after its message box has opened).
+    void report_finished(const ReportOutcome &outcome);
 
 private Q_SLOTS:
     void tUpdStatustmout();
-    void pdf_finished();
+    void pdf_finished(const ReportOutcome &outcome);
 
 private:
+    std::unique_ptr<PDFCreator> m_writer;
     ReportSink *m_reportSink = nullptr;
+    ReportOutcome m_lastOutcome;
+    bool m_reportMessages = true;
     QTimer m_statusTimer;
 };

@@ -424,6 +424,497 @@
     </message>
 </context>
 <context>
+    <name>PDFCreator</name>
+    <message>
+        <source>Ethernet testing report</source>
+        <translation>Отчёт о тестировании Ethernet</translation>
+    </message>
+    <message>
+        <source>Common settings</source>
+        <translation>Общие настройки</translation>
+    </message>
+    <message>
+        <source>Manufactured by</source>
+        <translation>Изготовитель</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Устройство</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>Серийный номер</translation>
+    </message>
+    <message>
+        <source>Date &amp; time</source>
+        <translation>Дата и время</translation>
+    </message>
+    <message>
+        <source>(Port A)</source>
+        <translation>(Порт A)</translation>
+    </message>
+    <message>
+        <source>(Port B)</source>
+        <translation>(Порт B)</translation>
+    </message>
+    <message>
+        <source>Interface settings</source>
+        <translation>Настройки интерфейса</translation>
+    </message>
+    <message>
+        <source>Link speed</source>
+        <translation>Скорость соединения</translation>
+    </message>
+    <message>
+        <source>No Sync</source>
+        <translation>Нет синхр.</translation>
+    </message>
+    <message>
+        <source>MAC</source>
+        <translation>MAC</translation>
+    </message>
+    <message>
+        <source>DHCP</source>
+        <translation>DHCP</translation>
+    </message>
+    <message>
+        <source>IP address</source>
+        <translation>IP-адрес</translation>
+    </message>
+    <message>
+        <source>Subnet mask</source>
+        <translation>Маска подсети</translation>
+    </message>
+    <message>
+        <source>Gateway</source>
+        <translation>Шлюз</translation>
+    </message>
+    <message>
+        <source>VLAN counts</source>
+        <translation>Число VLAN</translation>
+    </message>
+    <message>
+        <source>TPID</source>
+        <translation>TPID</translation>
+    </message>
+    <message>
+        <source>PCP</source>
+        <translation>PCP</translation>
+    </message>
+    <message>
+        <source>VID</source>
+        <translation>VID</translation>
+    </message>
+    <message>
+        <source>MPLS counts</source>
+        <translation>Число MPLS</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Значение</translation>
+    </message>
+    <message>
+        <source>QoS</source>
+        <translation>QoS</translation>
+    </message>
+    <message>
+        <source>TTL</source>
+        <translation>TTL</translation>
+    </message>
+    <message>
+        <source>Header level 2</source>
+        <translation>Заголовок уровня 2</translation>
+    </message>
+    <message>
+        <source>Auto MAC destination</source>
+        <translation>Авто MAC получателя</translation>
+    </message>
+    <message>
+        <source>MAC destination</source>
+        <translation>MAC получателя</translation>
+    </message>
+    <message>
+        <source>Header level 3</source>
+        <translation>Заголовок уровня 3</translation>
+    </message>
+    <message>
+        <source>IP destination</source>
+        <translation>IP получателя</translation>
+    </message>
+    <message>
+        <source>ToS/Precedence</source>
+        <translation>ToS/приоритет</translation>
+    </message>
+    <message>
+        <source>Tos</source>
+        <translation>ToS</translation>
+    </message>
+    <message>
+        <source>Precedence</source>
+        <translation>Приоритет</translation>
+    </message>
+    <message>
+        <source>DSCP</source>
+        <translation>DSCP</translation>
+    </message>
+    <message>
+        <source>Header level 4</source>
+        <translation>Заголовок уровня 4</translation>
+    </message>
+    <message>
+        <source>UDP source</source>
+        <translation>UDP отправителя</translation>
+    </message>
+    <message>
+        <source>UDP destination</source>
+        <translation>UDP получателя</translation>
+    </message>
+    <message>
+        <source>settings</source>
+        <translation>настройки</translation>
+    </message>
+    <message>
+        <source>results</source>
+        <translation>результаты</translation>
+    </message>
+    <message>
+        <source>statistics</source>
+        <translation>статистика</translation>
+    </message>
+    <message>
+        <source>latency</source>
+        <translation>задержка</translation>
+    </message>
+    <message>
+        <source>distribution</source>
+        <translation>распределение</translation>
+    </message>
+    <message>
+        <source>header</source>
+        <translation>заголовок</translation>
+    </message>
+    <message>
+        <source>BERT</source>
+        <translation>BERT</translation>
+    </message>
+    <message>
+        <source>Traffic test</source>
+        <translation>Тест трафика</translation>
+    </message>
+    <message>
+        <source>Ping</source>
+        <translation>Ping</translation>
+    </message>
+    <message>
+        <source>Trace</source>
+        <translation>Трассировка</translation>
+    </message>
+    <message>
+        <source>Jitter</source>
+        <translation>Джиттер</translation>
+    </message>
+    <message>
+        <source>Multistream</source>
+        <translation>Многопоточный тест</translation>
+    </message>
+    <message>
+        <source>Multistream test</source>
+        <translation>Многопоточный тест</translation>
+    </message>
+    <message>
+        <source>RFC-2544</source>
+        <translation>RFC-2544</translation>
+    </message>
+    <message>
+        <source>Pattern type</source>
+        <translation>Тип шаблона</translation>
+    </message>
+    <message>
+        <source>User pattern</source>
+        <translation>Шаблон пользователя</translation>
+    </message>
+    <message>
+        <source>Frame size</source>
+        <translation>Размер кадра</translation>
+    </message>
+    <message>
+        <source>Units</source>
+        <translation>Единицы</translation>
+    </message>
+    <message>
+        <source>Rate</source>
+        <translation>Скорость</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Длительность</translation>
+    </message>
+    <message>
+        <source>Elapsed time</source>
+        <translation>Прошло времени</translation>
+    </message>
+    <message>
+        <source>Estimate time</source>
+        <translation>Осталось времени</translation>
+    </message>
+    <message>
+        <source>Rx bits</source>
+        <translation>Принято бит</translation>
+    </message>
+    <message>
+        <source>Rx ebits</source>
+        <translation>Принято ошибочных бит</translation>
+    </message>
+    <message>
+        <source>BER</source>
+        <translation>BER</translation>
+    </message>
+    <message>
+        <source>LSS</source>
+        <translation>LSS</translation>
+    </message>
+    <message>
+        <source>LOS</source>
+        <translation>LOS</translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation>Дополнительно</translation>
+    </message>
+    <message>
+        <source>Loading type</source>
+        <translation>Тип нагрузки</translation>
+    </message>
+    <message>
+        <source>Constant</source>
+        <translation>Постоянная</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>Количество</translation>
+    </message>
+    <message>
+        <source>Coef</source>
+        <translation>Коэф.</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Нагрузка</translation>
+    </message>
+    <message>
+        <source>Tx frames</source>
+        <translation>Передано кадров</translation>
+    </message>
+    <message>
+        <source>Rx frames</source>
+        <translation>Принято кадров</translation>
+    </message>
+    <message>
+        <source>Tx bytes</source>
+        <translation>Передано байт</translation>
+    </message>
+    <message>
+        <source>Loss frames</source>
+        <translation>Потеряно кадров</translation>
+    </message>
+    <message>
+        <source>runt</source>
+        <translation>runt</translation>
+    </message>
+    <message>
+        <source>jabber</source>
+        <translation>jabber</translation>
+    </message>
+    <message>
+        <source>CRC</source>
+        <translation>CRC</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Пауза</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Состояние</translation>
+    </message>
+    <message>
+        <source>Frame</source>
+        <translation>Кадр</translation>
+    </message>
+    <message>
+        <source>Lat</source>
+        <translation>Задержка</translation>
+    </message>
+    <message>
+        <source>Sent</source>
+        <translation>Отправлено</translation>
+    </message>
+    <message>
+        <source>Received</source>
+        <translation>Получено</translation>
+    </message>
+    <message>
+        <source>Lost</source>
+        <translation>Потеряно</translation>
+    </message>
+    <message>
+        <source>Average</source>
+        <translation>Средняя</translation>
+    </message>
+    <message>
+        <source>Minimum</source>
+        <translation>Минимальная</translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation>Максимальная</translation>
+    </message>
+    <message>
+        <source>IP</source>
+        <translation>IP</translation>
+    </message>
+    <message>
+        <source>Latency</source>
+        <translation>Задержка</translation>
+    </message>
+    <message>
+        <source>timeout</source>
+        <translation>тайм-аут</translation>
+    </message>
+    <message>
+        <source>Threshold</source>
+        <translation>Порог</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Все</translation>
+    </message>
+    <message>
+        <source>In order</source>
+        <translation>По порядку</translation>
+    </message>
+    <message>
+        <source>Not in order</source>
+        <translation>Не по порядку</translation>
+    </message>
+    <message>
+        <source>Stream #</source>
+        <translation>Поток №</translation>
+    </message>
+    <message>
+        <source>Active</source>
+        <translation>Активен</translation>
+    </message>
+    <message>
+        <source>Throughput</source>
+        <translation>Пропускная способность</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>Включено</translation>
+    </message>
+    <message>
+        <source>Starting load</source>
+        <translation>Начальная нагрузка</translation>
+    </message>
+    <message>
+        <source>Ending load</source>
+        <translation>Конечная нагрузка</translation>
+    </message>
+    <message>
+        <source>Thr</source>
+        <translation>Проп. сп.</translation>
+    </message>
+    <message>
+        <source>Iteration</source>
+        <translation>Повторы</translation>
+    </message>
+    <message>
+        <source>Interval</source>
+        <translation>Интервал</translation>
+    </message>
+    <message>
+        <source>User loading</source>
+        <translation>Нагрузка пользователя</translation>
+    </message>
+    <message>
+        <source>Back to back</source>
+        <translation>Предельная нагрузка</translation>
+    </message>
+    <message>
+        <source>Min interval</source>
+        <translation>Мин. интервал</translation>
+    </message>
+    <message>
+        <source>Max interval</source>
+        <translation>Макс. интервал</translation>
+    </message>
+    <message>
+        <source>Min T</source>
+        <translation>Мин. T</translation>
+    </message>
+    <message>
+        <source>Average T</source>
+        <translation>Средн. T</translation>
+    </message>
+    <message>
+        <source>Max T</source>
+        <translation>Макс. T</translation>
+    </message>
+    <message>
+        <source>Frameloss</source>
+        <translation>Потери кадров</translation>
+    </message>
+    <message>
+        <source>Loading step</source>
+        <translation>Шаг нагрузки</translation>
+    </message>
+    <message>
+        <source>frame</source>
+        <translation>кадры</translation>
+    </message>
+    <message>
+        <source>ms</source>
+        <translation>мс</translation>
+    </message>
+    <message>
+        <source>s</source>
+        <translation>с</translation>
+    </message>
+    <message>
+        <source>ns</source>
+        <translation>нс</translation>
+    </message>
+    <message>
+        <source>b</source>
+        <translation>б</translation>
+    </message>
+    <message>
+        <source>Result PDFs created.</source>
+        <translation>PDF-отчёты созданы.</translation>
+    </message>
+    <message>
+        <source>No report was selected: no PDF was written.</source>
+        <translation>Не выбран ни один отчёт: PDF-файлы не созданы.</translation>
+    </message>
+    <message>
+        <source>The result file is too short (%1 of %2 bytes): no PDF was written.</source>
+        <translation>Файл результатов слишком короткий (%1 из %2 байт): PDF-файлы не созданы.</translation>
+    </message>
+    <message>
+        <source>The folder %1 could not be created: no PDF was written.</source>
+        <translation>Не удалось создать папку %1: PDF-файлы не созданы.</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2 of %3 PDFs were written.</source>
+        <translation>Не удалось записать %1: создано PDF-файлов: %2 из %3.</translation>
+    </message>
+    <message>
+        <source>The reports were stopped: %1 of %2 PDFs were written.</source>
+        <translation>Создание отчётов остановлено: создано PDF-файлов: %1 из %2.</translation>
+    </message>
+</context>
+<context>
     <name>PingValues</name>
     <message>
         <source>Request</source>
@@ -471,6 +962,85 @@
     <message>
         <source>Start A-&gt;B</source>
         <translation>Старт A-&gt;B</translation>
+    </message>
+</context>
+<context>
+    <name>ReportCommand</name>
+    <message>
+        <source>Usage: QVRemote --report RESULTFILE --out DIR [--mask M] [--serial-number N] [--speeds A,B] [--qvb] [--lang en|ru] [--json]</source>
+        <translation>Использование: QVRemote --report RESULTFILE --out DIR [--mask M] [--serial-number N] [--speeds A,B] [--qvb] [--lang en|ru] [--json]</translation>
+    </message>
+    <message>
+        <source>The result file to report on.</source>
+        <translation>Файл результатов для отчётов.</translation>
+    </message>
+    <message>
+        <source>The folder for the PDF files.</source>
+        <translation>Папка для PDF-файлов.</translation>
+    </message>
+    <message>
+        <source>Which reports (decimal or 0x...; all seven by default).</source>
+        <translation>Какие отчёты (десятичное число или 0x...; по умолчанию все семь).</translation>
+    </message>
+    <message>
+        <source>The serial number in the header.</source>
+        <translation>Серийный номер в заголовке.</translation>
+    </message>
+    <message>
+        <source>The link-speed codes of ports A and B.</source>
+        <translation>Коды скорости соединения портов A и B.</translation>
+    </message>
+    <message>
+        <source>A one-port (ZORT-QVB) report.</source>
+        <translation>Отчёт для однопортовой модели (ZORT-QVB).</translation>
+    </message>
+    <message>
+        <source>The language of the reports: en or ru.</source>
+        <translation>Язык отчётов: en или ru.</translation>
+    </message>
+    <message>
+        <source>Also write every decoded value to results.json.</source>
+        <translation>Также записать все значения в results.json.</translation>
+    </message>
+    <message>
+        <source>Show this help.</source>
+        <translation>Показать эту справку.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument: %1</source>
+        <translation>Лишний аргумент: %1</translation>
+    </message>
+    <message>
+        <source>--report and --out are both needed.</source>
+        <translation>Нужны оба параметра --report и --out.</translation>
+    </message>
+    <message>
+        <source>--mask takes a number: %1</source>
+        <translation>--mask принимает число: %1</translation>
+    </message>
+    <message>
+        <source>--serial-number takes a number from 0 to 65535: %1</source>
+        <translation>--serial-number принимает число от 0 до 65535: %1</translation>
+    </message>
+    <message>
+        <source>--speeds takes two codes: A,B</source>
+        <translation>--speeds принимает два кода: A,B</translation>
+    </message>
+    <message>
+        <source>--lang takes en or ru: %1</source>
+        <translation>--lang принимает en или ru: %1</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>Не удаётся прочитать %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a result file: %2 bytes, %3 expected.</source>
+        <translation>%1 не является файлом результатов: %2 байт, ожидается %3.</translation>
+    </message>
+    <message>
+        <source>%1 could not be written.</source>
+        <translation>Не удалось записать %1.</translation>
     </message>
 </context>
 <context>
@@ -886,7 +1456,7 @@
     <name>Zorqv</name>
     <message>
         <source>Result PDFs created.</source>
-        <translation>PDF-отчёты созданы.</translation>
+        <translation type="vanished">PDF-отчёты созданы.</translation>
     </message>
     <message>
         <source>The tester did not send the file %1.</source>
@@ -938,6 +1508,14 @@
     <message>
         <source>%1 is not an IPv4 address.</source>
         <translation>%1 — не адрес IPv4.</translation>
+    </message>
+    <message>
+        <source>Write the PDF reports of &lt;resultfile&gt; without a window (--report --help shows its options).</source>
+        <translation>Создать PDF-отчёты по файлу &lt;resultfile&gt; без окна (параметры: --report --help).</translation>
+    </message>
+    <message>
+        <source>resultfile</source>
+        <translation>файл_результатов</translation>
     </message>
 </context>
 </TS>
