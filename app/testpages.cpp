@@ -1,5 +1,7 @@
 #include "testpages.h"
 
+#include "ifsetform.h"
+#include "statsform.h"
 #include "trafficform.h"
 
 #include <QtGlobal>
@@ -26,7 +28,7 @@ const std::array<TestPageEntry, 13> testPages = {{
     {"bBert", QT_TRANSLATE_NOOP("MainForm", "BERT"), ":/bert.png", nullptr},
     {"bOAM", QT_TRANSLATE_NOOP("MainForm", "OAM"), ":/oam.png", nullptr},
     {"bTransit", QT_TRANSLATE_NOOP("MainForm", "Transit"), ":/trans.png", nullptr},
-    {"bIfSettings", QT_TRANSLATE_NOOP("MainForm", "Interface settings"), ":/iface.png", nullptr},
-    {"bStats", QT_TRANSLATE_NOOP("MainForm", "Statistics"), ":/statistics.png", nullptr},
+    {"bIfSettings", QT_TRANSLATE_NOOP("MainForm", "Interface settings"), ":/iface.png", makePage<IfsetForm>},
+    {"bStats", QT_TRANSLATE_NOOP("MainForm", "Statistics"), ":/statistics.png", makePage<StatsForm>},
     {"bFTransfer", QT_TRANSLATE_NOOP("MainForm", "File transfer"), ":/ram.png", nullptr},
 }};
