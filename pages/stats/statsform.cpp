@@ -6,10 +6,13 @@
 #include "testcodes.h"
 #include "zorqv.h"
 
+#include <QHeaderView>
+
 namespace {
 
 enum Column { Rx, Tx };
 constexpr int kPortBColumn = 1; // of the receive-error table
+constexpr int kCounterWidth = 85; // ten digits: the largest 32-bit counter
 
 } // namespace
 
@@ -18,8 +21,10 @@ StatsForm::StatsForm(Zorqv *device, QWidget *parent)
     , ui(std::make_unique<Ui::StatsForm>())
 {
     ui->setupUi(this);
-    for (QTableWidget *t : {ui->tCommons, ui->tFramet, ui->tLevels, ui->tFramesA, ui->tFramesB, ui->tRxerr})
+    for (QTableWidget *t : {ui->tCommons, ui->tFramet, ui->tLevels, ui->tFramesA, ui->tFramesB, ui->tRxerr}) {
+        t->horizontalHeader()->setDefaultSectionSize(kCounterWidth);
         fitTableToRows(t);
+    }
     connect(ui->bResetStats, &QPushButton::clicked, this, &StatsForm::bResetStatsClicked);
     bindControls(ui->bApply, ui->bReset);
 }
