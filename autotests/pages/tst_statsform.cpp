@@ -6,12 +6,10 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
-#include <QTranslator>
 
 namespace F = StatsResultField;
 
@@ -32,7 +30,6 @@ private Q_SLOTS:
     void autoResetFlag_data();
     void autoResetFlag();
     void codes();
-    void tablesFollowLanguage();
 
 private:
     QTableWidget *table(const char *name) const { return m_page->findChild<QTableWidget *>(name); }
@@ -200,39 +197,6 @@ void TestStatsForm::codes()
     QCOMPARE(starts.size(), 1);
     QCOMPARE(starts.at(0).at(0).value<unsigned short>(), quint16(0x000D));
     QCOMPARE(m_device->activeTest, ActiveTest::Stats);
-}
-
-namespace {
-class LongTranslator : public QTranslator
-{
-public:
-    QString translate(const char *context, const char *source, const char *, int) const override
-    {
-        if (QByteArray(context) == "StatsForm")
-            return QString::fromUtf8(source) + QStringLiteral(" (a much longer translation)");
-        return {};
-    }
-    bool isEmpty() const override { return false; }
-};
-} // namespace
-
-// Row headers grow with a translation; the tables grow with them rather
-// than clip their columns.
-void TestStatsForm::tablesFollowLanguage()
-{
-    m_page->show();
-    QTableWidget *t = table("tFramet");
-    const auto fits = [t] {
-        return t->minimumWidth() >= t->verticalHeader()->width() + t->columnWidth(0) + t->columnWidth(1);
-    };
-    QTRY_VERIFY(fits());
-    const int before = t->minimumWidth();
-    LongTranslator translator;
-    QCoreApplication::installTranslator(&translator);
-    m_page->retranslate();
-    QTRY_VERIFY(t->minimumWidth() > before);
-    QTRY_VERIFY(fits());
-    QCoreApplication::removeTranslator(&translator);
 }
 
 QTEST_MAIN(TestStatsForm)
