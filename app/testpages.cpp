@@ -2,6 +2,8 @@
 
 #include "bertform.h"
 #include "ftransferform.h"
+#include "ifsetform.h"
+#include "statsform.h"
 #include "tcpipform.h"
 #include "trafficform.h"
 
@@ -29,7 +31,7 @@ const std::array<TestPageEntry, 13> testPages = {{
     {"bBert", QT_TRANSLATE_NOOP("MainForm", "BERT"), ":/bert.png", makePage<BertForm>},
     {"bOAM", QT_TRANSLATE_NOOP("MainForm", "OAM"), ":/oam.png", nullptr},
     {"bTransit", QT_TRANSLATE_NOOP("MainForm", "Transit"), ":/trans.png", nullptr},
-    {"bIfSettings", QT_TRANSLATE_NOOP("MainForm", "Interface settings"), ":/iface.png", nullptr},
-    {"bStats", QT_TRANSLATE_NOOP("MainForm", "Statistics"), ":/statistics.png", nullptr},
+    {"bIfSettings", QT_TRANSLATE_NOOP("MainForm", "Interface settings"), ":/iface.png", makePage<IfsetForm>},
+    {"bStats", QT_TRANSLATE_NOOP("MainForm", "Statistics"), ":/statistics.png", makePage<StatsForm>},
     {"bFTransfer", QT_TRANSLATE_NOOP("MainForm", "File transfer"), ":/ram.png", makePage<FTransferForm>},
 }};

@@ -70,12 +70,6 @@ bool ProcessForm::stillEnabled(QAbstractButton *button)
     return button && button->isEnabled();
 }
 
-void ProcessForm::setVisible(bool visible)
-{
-    m_shownByWindow = visible;
-    TestForm::setVisible(visible);
-}
-
 HeaderSettings *ProcessForm::bindHeader(QWidget *form)
 {
     m_header = new HeaderSettings(form, this);
@@ -175,7 +169,7 @@ void ProcessForm::status_upd()
     if (!m_device->connected) {
         m_fetch[0] = m_fetch[1] = true;
         m_known.fill({false, false});
-    } else if (m_shownByWindow && m_device->activeTest == 0) {
+    } else if (shownByWindow() && m_device->activeTest == 0) {
         // Still on screen after a reconnect, which cleared the active-test
         // word: take the poll back and fetch what the new link has.
         m_device->activeTest = ids().active;

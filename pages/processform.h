@@ -60,9 +60,6 @@ class ProcessForm : public TestForm
 
 public:
     void retranslate() override;
-    // Tracks whether the main window shows the page (it hides every page
-    // before opening one and when the link goes).
-    void setVisible(bool visible) override;
 
     // The process whose buffer the widgets show.
     quint8 shownProcess() const { return m_shown; }
@@ -160,7 +157,6 @@ private:
     HeaderSettings *m_header = nullptr;
     bool m_fetch[2] = {true, true};
     QList<std::array<bool, 2>> m_known; // per test, per process
-    bool m_shownByWindow = false;
     std::optional<quint16> m_startCode;
     std::optional<quint16> m_stopCode;
     bool m_applyWhileRunning = false;

@@ -24,6 +24,14 @@ public:
     // Sets every text of the page again after the language has changed.
     virtual void retranslate() = 0;
 
+    // Tracks whether the main window shows the page (it hides every page
+    // before opening one and when the link goes).
+    void setVisible(bool visible) override
+    {
+        m_shownByWindow = visible;
+        QWidget::setVisible(visible);
+    }
+
 Q_SIGNALS:
     void gs_cfg(unsigned short code);
     void start_test(unsigned short code);
@@ -36,5 +44,10 @@ public Q_SLOTS:
     virtual void switch_proc(unsigned char port) = 0;
 
 protected:
+    bool shownByWindow() const { return m_shownByWindow; }
+
     Zorqv *const m_device;
+
+private:
+    bool m_shownByWindow = false;
 };

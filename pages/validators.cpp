@@ -1,5 +1,7 @@
 #include "validators.h"
 
+#include "conversions.h"
+
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 
@@ -39,6 +41,41 @@ void install(QLineEdit *edit, const QRegularExpression &re)
 {
     if (edit)
         edit->setValidator(new QRegularExpressionValidator(re, edit));
+}
+
+namespace {
+bool contiguous(quint32 mask)
+{
+    const quint32 hostBits = ~mask;
+    return (hostBits & (hostBits + 1)) == 0;
+}
+
+// Typing goes as for any IPv4 text; a complete address that is no mask is
+// not yet acceptable.
+class SubnetMaskValidator final : public QRegularExpressionValidator
+{
+public:
+    explicit SubnetMaskValidator(QObject *parent)
+        : QRegularExpressionValidator(ipv4(), parent)
+    {
+    }
+    State validate(QString &input, int &pos) const override
+    {
+        const State s = QRegularExpressionValidator::validate(input, pos);
+        return s == Acceptable && !contiguous(Conv::textToIp(input)) ? Intermediate : s;
+    }
+};
+} // namespace
+
+bool isSubnetMask(const QString &text)
+{
+    return isIpv4(text) && contiguous(Conv::textToIp(text));
+}
+
+void installSubnetMask(QLineEdit *edit)
+{
+    if (edit)
+        edit->setValidator(new SubnetMaskValidator(edit));
 }
 
 } // namespace Validators

@@ -237,6 +237,108 @@
     </message>
 </context>
 <context>
+    <name>IFaceForm</name>
+    <message>
+        <source>Common settings</source>
+        <translation>Общие параметры</translation>
+    </message>
+    <message>
+        <source>MAC address</source>
+        <translation>MAC-адрес</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>По умолчанию</translation>
+    </message>
+    <message>
+        <source>DHCP</source>
+        <translation>DHCP</translation>
+    </message>
+    <message>
+        <source>IP address</source>
+        <translation>IP-адрес</translation>
+    </message>
+    <message>
+        <source>Subnet mask</source>
+        <translation>Маска подсети</translation>
+    </message>
+    <message>
+        <source>Gateway</source>
+        <translation>Шлюз</translation>
+    </message>
+    <message>
+        <source>Link speed</source>
+        <translation>Скорость соединения</translation>
+    </message>
+    <message>
+        <source>Duplex </source>
+        <translation>Дуплекс </translation>
+    </message>
+    <message>
+        <source>VLAN settings</source>
+        <translation>Параметры VLAN</translation>
+    </message>
+    <message>
+        <source>VLAN counts</source>
+        <translation>Число меток VLAN</translation>
+    </message>
+    <message>
+        <source>TPID</source>
+        <translation>TPID</translation>
+    </message>
+    <message>
+        <source>PCP</source>
+        <translation>PCP</translation>
+    </message>
+    <message>
+        <source>VID</source>
+        <translation>VID</translation>
+    </message>
+    <message>
+        <source>MPLS settings</source>
+        <translation>Параметры MPLS</translation>
+    </message>
+    <message>
+        <source>MPLS counts</source>
+        <translation>Число меток MPLS</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Метка</translation>
+    </message>
+    <message>
+        <source>QoS</source>
+        <translation>QoS</translation>
+    </message>
+    <message>
+        <source>TTL</source>
+        <translation>TTL</translation>
+    </message>
+</context>
+<context>
+    <name>IfsetForm</name>
+    <message>
+        <source>Interface settings</source>
+        <translation>Настройки интерфейса</translation>
+    </message>
+    <message>
+        <source>Port A</source>
+        <translation>Порт A</translation>
+    </message>
+    <message>
+        <source>Port RC</source>
+        <translation>Порт RC</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Применить</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Сбросить</translation>
+    </message>
+</context>
+<context>
     <name>MainForm</name>
     <message>
         <source>ZORT-QVB Remote Control</source>
@@ -1112,6 +1214,141 @@
     <message>
         <source>User</source>
         <translation>Пользовательский</translation>
+    </message>
+</context>
+<context>
+    <name>StatsForm</name>
+    <message>
+        <source>Statistics</source>
+        <translation>Статистика</translation>
+    </message>
+    <message>
+        <source>Commons</source>
+        <translation>Общие</translation>
+    </message>
+    <message>
+        <source>Frames (Port A)</source>
+        <translation>Кадры (порт A)</translation>
+    </message>
+    <message>
+        <source>Bytes (Port A)</source>
+        <translation>Байты (порт A)</translation>
+    </message>
+    <message>
+        <source>Frames (Port B)</source>
+        <translation>Кадры (порт B)</translation>
+    </message>
+    <message>
+        <source>Bytes (Port B)</source>
+        <translation>Байты (порт B)</translation>
+    </message>
+    <message>
+        <source>Rx</source>
+        <translation>Приём</translation>
+    </message>
+    <message>
+        <source>Tx</source>
+        <translation>Передача</translation>
+    </message>
+    <message>
+        <source>Frame type</source>
+        <translation>Типы кадров</translation>
+    </message>
+    <message>
+        <source>Broadcast (Port A)</source>
+        <translation>Широковещательные (порт A)</translation>
+    </message>
+    <message>
+        <source>Multicast (Port A)</source>
+        <translation>Групповые (порт A)</translation>
+    </message>
+    <message>
+        <source>Unicast (Port A)</source>
+        <translation>Индивидуальные (порт A)</translation>
+    </message>
+    <message>
+        <source>Pause (Port A)</source>
+        <translation>Пауза (порт A)</translation>
+    </message>
+    <message>
+        <source>Broadcast (Port B)</source>
+        <translation>Широковещательные (порт B)</translation>
+    </message>
+    <message>
+        <source>Multicast (Port B)</source>
+        <translation>Групповые (порт B)</translation>
+    </message>
+    <message>
+        <source>Unicast (Port B)</source>
+        <translation>Индивидуальные (порт B)</translation>
+    </message>
+    <message>
+        <source>Pause (Port B)</source>
+        <translation>Пауза (порт B)</translation>
+    </message>
+    <message>
+        <source>Levels</source>
+        <translation>Уровни</translation>
+    </message>
+    <message>
+        <source>L2 (Port A)</source>
+        <translation>L2 (порт A)</translation>
+    </message>
+    <message>
+        <source>L3 (Port A)</source>
+        <translation>L3 (порт A)</translation>
+    </message>
+    <message>
+        <source>L2 (Port B)</source>
+        <translation>L2 (порт B)</translation>
+    </message>
+    <message>
+        <source>L3 (Port B)</source>
+        <translation>L3 (порт B)</translation>
+    </message>
+    <message>
+        <source>Frame size</source>
+        <translation>Размеры кадров</translation>
+    </message>
+    <message>
+        <source>Port A</source>
+        <translation>Порт A</translation>
+    </message>
+    <message>
+        <source>Port B</source>
+        <translation>Порт B</translation>
+    </message>
+    <message>
+        <source>Rx frame errors</source>
+        <translation>Ошибки приёма</translation>
+    </message>
+    <message>
+        <source>CRC</source>
+        <translation>Ошибки CRC</translation>
+    </message>
+    <message>
+        <source>Runt</source>
+        <translation>Короткие (runt)</translation>
+    </message>
+    <message>
+        <source>Jabber</source>
+        <translation>Длинные (jabber)</translation>
+    </message>
+    <message>
+        <source>Auto reset statistics</source>
+        <translation>Сбрасывать статистику автоматически</translation>
+    </message>
+    <message>
+        <source>Reset Statistics</source>
+        <translation>Сбросить статистику</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Применить</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Сбросить</translation>
     </message>
 </context>
 <context>

@@ -271,7 +271,7 @@ void Device::countFlows(int process, qint64 ms)
         addFrames(run.peer(), StatsResultField::RxHalf, f.length, f.rxFps * seconds, true);
         m_proc[std::size_t(run.process())].stats[StatsResultField::rx(StatsResultField::Pause) / 4]
             += f.pauseFps * seconds;
-        m_proc[std::size_t(run.peer())].stats[StatsResultField::rx(StatsResultField::CrcErrors) / 4]
+        m_proc[std::size_t(run.peer())].stats[StatsResultField::rx(StatsResultField::errorCounter(0)) / 4]
             += double(Net::poisson(f.rxFps * seconds * 1e-10, m_random));
         m_proc[std::size_t(run.process())].txRate += f.txFps * f.length;
         m_proc[std::size_t(run.peer())].rxRate += f.rxFps * f.length;

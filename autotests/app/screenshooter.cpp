@@ -18,6 +18,7 @@
 #include <QLoggingCategory>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
@@ -79,6 +80,56 @@ void place(MainForm &form, const QSize &size)
     QTest::qWait(100);
 }
 
+void language(MainForm &form, const QString &lang)
+{
+    click(&form, lang == QLatin1String("ru") ? "bRus" : "bEng");
+    QTest::qWait(100); // tables refit to the new texts
+}
+
+// The interface-settings and statistics pages, idle and while a traffic
+// test runs on port A, in both languages and at both window sizes.
+bool shootDevicePages(MainForm &form, TestForm *traffic)
+{
+    const struct
+    {
+        const char *button;
+        const char *name;
+    } pages[] = {{"bIfSettings", "ifset"}, {"bStats", "stats"}};
+    const auto shootAll = [&](const QString &state) {
+        for (const QSize size : {QSize(1600, 1000), QSize(1280, 800)}) {
+            place(form, size);
+            for (const auto &page : pages) {
+                click(&form, page.button);
+                QTest::qWait(2000); // the configuration and a poll or two
+                for (const QString &lang : {QStringLiteral("ru"), QStringLiteral("en")}) {
+                    language(form, lang);
+                    save(&form, QStringLiteral("%1%2%3-%4")
+                                    .arg(QLatin1String(page.name), state,
+                                         size.width() == 1280 ? QStringLiteral("-1280") : QString(), lang));
+                }
+            }
+        }
+    };
+    shootAll(QString());
+    click(&form, "bIfSettings");
+    if (auto *tabs = form.findChild<QTabWidget *>(QStringLiteral("tabWidget"))) {
+        tabs->setCurrentIndex(1);
+        save(&form, QStringLiteral("ifset-rc-1280-en"));
+        tabs->setCurrentIndex(0);
+    }
+    click(&form, "bTraffic");
+    QTest::qWait(500);
+    click(traffic, "bStartXY");
+    if (!waitFor([&] { return form.device().procState[0] != 0; }, 5000, "the traffic test"))
+        return false;
+    shootAll(QStringLiteral("-running"));
+    click(&form, "bTraffic");
+    click(traffic, "bStop");
+    QTest::qWait(1500);
+    place(form, QSize(1600, 1000));
+    return true;
+}
+
 bool shootModel(const QString &model, bool full)
 {
     // A few settings files on the tester's flash for the File transfer page.
@@ -114,8 +165,12 @@ bool shootModel(const QString &model, bool full)
     save(&form, tag + QStringLiteral("-connected-ru"));
     click(&form, "bEng");
     save(&form, tag + QStringLiteral("-connected-en"));
-    if (!full)
+    if (!full) {
+        click(&form, "bStats");
+        QTest::qWait(2000);
+        save(&form, QStringLiteral("stats-") + model + QStringLiteral("-en"));
         return true;
+    }
 
     place(form, QSize(1280, 800));
     click(&form, "bRus");
@@ -142,6 +197,8 @@ bool shootModel(const QString &model, bool full)
     save(&form, QStringLiteral("traffic-running-en"));
     click(traffic, "bStop");
     QTest::qWait(1500);
+    if (!shootDevicePages(form, traffic))
+        return false;
 
     // The File transfer page, with the result file the traffic run left.
     click(&form, "bFTransfer");
