@@ -1,5 +1,9 @@
 #include "testpages.h"
 
+#include "cableform.h"
+#include "lbform.h"
+#include "oamform.h"
+#include "passform.h"
 #include "trafficform.h"
 
 #include <QtGlobal>
@@ -18,14 +22,14 @@ TestForm *makePage(Zorqv *device, QWidget *parent)
 const std::array<TestPageEntry, 13> testPages = {{
     {"bRFC", QT_TRANSLATE_NOOP("MainForm", "RFC-2544"), ":/rfc2544.png", nullptr},
     {"bMulti", QT_TRANSLATE_NOOP("MainForm", "Multistream"), ":/mtraffic.png", nullptr},
-    {"bCable", QT_TRANSLATE_NOOP("MainForm", "Cable test"), ":/cable.png", nullptr},
-    {"bLoopback", QT_TRANSLATE_NOOP("MainForm", "Loopback"), ":/lb.png", nullptr},
+    {"bCable", QT_TRANSLATE_NOOP("MainForm", "Cable test"), ":/cable.png", makePage<CableForm>},
+    {"bLoopback", QT_TRANSLATE_NOOP("MainForm", "Loopback"), ":/lb.png", makePage<LbForm>},
     {"bTCPIP", QT_TRANSLATE_NOOP("MainForm", "TCP/IP"), ":/tcp.png", nullptr},
     {"bTraffic", QT_TRANSLATE_NOOP("MainForm", "Traffic test"), ":/traffic.png", makePage<TrafficForm>},
     {"bJitter", QT_TRANSLATE_NOOP("MainForm", "Jitter test"), ":/jitter.png", nullptr},
     {"bBert", QT_TRANSLATE_NOOP("MainForm", "BERT"), ":/bert.png", nullptr},
-    {"bOAM", QT_TRANSLATE_NOOP("MainForm", "OAM"), ":/oam.png", nullptr},
-    {"bTransit", QT_TRANSLATE_NOOP("MainForm", "Transit"), ":/trans.png", nullptr},
+    {"bOAM", QT_TRANSLATE_NOOP("MainForm", "OAM"), ":/oam.png", makePage<OamForm>},
+    {"bTransit", QT_TRANSLATE_NOOP("MainForm", "Transit"), ":/trans.png", makePage<PassForm>},
     {"bIfSettings", QT_TRANSLATE_NOOP("MainForm", "Interface settings"), ":/iface.png", nullptr},
     {"bStats", QT_TRANSLATE_NOOP("MainForm", "Statistics"), ":/statistics.png", nullptr},
     {"bFTransfer", QT_TRANSLATE_NOOP("MainForm", "File transfer"), ":/ram.png", nullptr},
