@@ -2,6 +2,7 @@
 #include "passform.h"
 
 #include "cablelayout.h"
+#include "marktranslator.h"
 #include "testcodes.h"
 #include "zorqv.h"
 
@@ -156,6 +157,17 @@ void TestCablePassForm::runningShowsDashes()
     m_cable->res_rcv(0x0002);
     QCOMPARE(row(CableForm::Status).first(), QStringLiteral("short"));
     QCOMPARE(row(CableForm::Length).first(), QStringLiteral("51"));
+
+    // A new language reaches the shown states, not only the headers, and
+    // the table keeps showing the result it showed.
+    m_device->cableResult.fill(0);
+    MarkTranslator translator({"CableForm"});
+    QCoreApplication::installTranslator(&translator);
+    m_cable->retranslate();
+    QCoreApplication::removeTranslator(&translator);
+    QCOMPARE(row(CableForm::Status).first(), QStringLiteral("[short]"));
+    QCOMPARE(row(CableForm::Length).first(), QStringLiteral("51"));
+    QCOMPARE(w<QGroupBox>(m_cable.get(), "gCable")->title(), QStringLiteral("[Cable test (Port A)]"));
 }
 
 void TestCablePassForm::resultsOfTheOtherPortIgnored()

@@ -1,6 +1,7 @@
 #include "oamform.h"
 
 #include "iflayout.h"
+#include "marktranslator.h"
 #include "oamlayout.h"
 #include "testcodes.h"
 #include "zorqv.h"
@@ -228,6 +229,15 @@ void TestOamForm::results()
     std::copy(std::begin(mac), std::end(mac), r.begin() + OamResultField::PeerMac);
     m_page->res_rcv(0x000A);
     QCOMPARE(fields(), texts);
+    {
+        MarkTranslator translator({"OamForm"});
+        QCoreApplication::installTranslator(&translator);
+        m_page->retranslate();
+        QCoreApplication::removeTranslator(&translator);
+        QCOMPARE(w<QLineEdit>("lMode")->text(), QLatin1Char('[') + texts.at(3) + QLatin1Char(']'));
+        QCOMPARE(w<QLineEdit>("lMAC")->text(), texts.at(0));
+        m_page->retranslate();
+    }
     // The peer gone: every field empties.
     r[OamResultField::Peer] = 0;
     m_page->res_rcv(0x000A);

@@ -6,6 +6,7 @@
 #include "testcodes.h"
 #include "zorqv.h"
 
+#include <QHeaderView>
 #include <QIcon>
 
 namespace {
@@ -47,6 +48,8 @@ QString CableForm::title(quint8 port) const
 void CableForm::retranslateForm()
 {
     ui->retranslateUi(this);
+    if (m_painted)
+        paint();
 }
 
 QString CableForm::stateText(quint8 state)
@@ -56,14 +59,22 @@ QString CableForm::stateText(quint8 state)
 
 void CableForm::showResult(quint8)
 {
+    m_runningShown = running();
+    m_result = m_device->cableResult;
+    m_painted = true;
+    paint();
+}
+
+void CableForm::paint()
+{
     namespace F = CableResultField;
-    if (running()) {
+    if (m_runningShown) {
         for (int row = 0; row < Rows; ++row)
             for (int pair = 0; pair < int(F::Pairs); ++pair)
                 setCellText(ui->tRes, row, pair, kRunning);
         return;
     }
-    const CableResultBlock &r = m_device->cableResult;
+    const CableResultBlock &r = m_result;
     const bool detail = get8(r, F::Detail) != 0;
     for (std::size_t pair = 0; pair < F::Pairs; ++pair) {
         const int column = int(pair);
@@ -80,4 +91,11 @@ void CableForm::showResult(quint8)
         setCellText(ui->tRes, Latency, column,
                     detail ? QString::number(CableDetail::delayNs(r, pair)) : kNoDetail);
     }
+    // Equal columns wide enough for the longest state text of the language.
+    ui->tRes->resizeColumnsToContents();
+    int width = ui->tRes->horizontalHeader()->defaultSectionSize();
+    for (int column = 0; column < ui->tRes->columnCount(); ++column)
+        width = qMax(width, ui->tRes->columnWidth(column));
+    for (int column = 0; column < ui->tRes->columnCount(); ++column)
+        ui->tRes->setColumnWidth(column, width);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "blocksizes.h"
 #include "processform.h"
 
 #include <memory>
@@ -34,6 +35,11 @@ private:
     void showResult(quint8 proc) override;
     QString title(quint8 port) const override;
     void retranslateForm() override;
+    // Fills the table from the result it shows, in the current language.
+    void paint();
 
     std::unique_ptr<Ui::CableForm> ui;
+    CableResultBlock m_result{}; // what the table shows
+    bool m_runningShown = false; // "---" instead of m_result
+    bool m_painted = false;
 };
