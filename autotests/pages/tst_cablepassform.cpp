@@ -37,7 +37,6 @@ private Q_SLOTS:
     void table_data();
     void table();
     void runningShowsDashes();
-    void resultsOfTheOtherPortIgnored();
     void buttons_data();
     void buttons();
     void transitTitleStays();
@@ -170,24 +169,6 @@ void TestCablePassForm::runningShowsDashes()
     QCOMPARE(w<QGroupBox>(m_cable.get(), "gCable")->title(), QStringLiteral("[Cable test (Port A)]"));
 }
 
-void TestCablePassForm::resultsOfTheOtherPortIgnored()
-{
-    m_device->cableResult = block(true, true, true, {{{0, 0, 0, 1}, {0, 0, 0, 1}, {0, 0, 0, 1}, {0, 0, 0, 1}}});
-    m_cable->res_rcv(0x0002);
-    m_device->cableResult[F::state(0)] = 2;
-    m_cable->res_rcv(0x0102);
-    m_cable->res_rcv(0x0003);
-    QCOMPARE(row(CableForm::Status).first(), QStringLiteral("good"));
-    // After a switch the table keeps what it shows until B's result comes.
-    switchTo(1);
-    QCOMPARE(w<QGroupBox>(m_cable.get(), "gCable")->title(), QStringLiteral("Cable test (Port B)"));
-    QCOMPARE(row(CableForm::Status).first(), QStringLiteral("good"));
-    m_cable->res_rcv(0x0002);
-    QCOMPARE(row(CableForm::Status).first(), QStringLiteral("good"));
-    m_cable->res_rcv(0x0102);
-    QCOMPARE(row(CableForm::Status).first(), QStringLiteral("open"));
-}
-
 void TestCablePassForm::buttons_data()
 {
     QTest::addColumn<bool>("transit"); // which page
@@ -206,8 +187,6 @@ void TestCablePassForm::buttons_data()
     QTest::newRow("transit idle") << true << 0u << true << false << quint16(0x0803) << quint16(0);
     QTest::newRow("transit on") << true << transit << false << true << quint16(0) << quint16(0x0703);
     QTest::newRow("transit, BERT runs") << true << bert << false << false << quint16(0) << quint16(0);
-    QTest::newRow("transit, receive side only")
-        << true << StateBit::rx(StateBit::Transit) << false << false << quint16(0) << quint16(0);
 }
 
 void TestCablePassForm::buttons()

@@ -90,13 +90,11 @@ void TestOamForm::mode_data()
     QTest::addColumn<int>("picked"); // the user's choice, -1 none
     QTest::addColumn<quint8>("written");
 
-    QTest::newRow("A active, kept") << quint8(0) << quint8(0) << 0 << -1 << quint8(0);
     QTest::newRow("B passive, kept") << quint8(1) << quint8(1) << 1 << -1 << quint8(1);
     QTest::newRow("A disabled to active") << quint8(0) << quint8(2) << 2 << 0 << quint8(0);
     QTest::newRow("B active to disabled") << quint8(1) << quint8(0) << 0 << 2 << quint8(2);
     // A mode the combo cannot show selects nothing and goes back as it came.
     QTest::newRow("A mode 7, kept") << quint8(0) << quint8(7) << -1 << -1 << quint8(7);
-    QTest::newRow("B mode 255, kept") << quint8(1) << quint8(255) << -1 << -1 << quint8(255);
     QTest::newRow("A mode 3, picked passive") << quint8(0) << quint8(3) << -1 << 1 << quint8(1);
 }
 
@@ -209,9 +207,6 @@ void TestOamForm::results_data()
         << quint8(0xF4)
         << QStringList{"02:1a:2b:3c:4d:5e", "00 0a ff 7f ", "Supported", "Passive", "Unsupported",
                        "Unsupported"};
-    QTest::newRow("active, unidirectional and link events")
-        << quint8(0x0B)
-        << QStringList{"02:1a:2b:3c:4d:5e", "00 0a ff 7f ", "Unsupported", "Active", "Supported", "Supported"};
 }
 
 void TestOamForm::results()

@@ -83,7 +83,7 @@ void OamForm::updateControls(quint32 s, quint32 o)
 {
     ProcessForm::updateControls(s, o);
     const bool peer = get8(m_device->oamResult[currentProc()], OamResultField::Peer) != 0;
-    const bool on = running() && peer;
+    const bool on = (s & StateBit::tx(StateBit::Oam)) && peer;
     ui->bStart->setEnabled(on);
     ui->bStop->setEnabled(on);
 }
