@@ -95,9 +95,8 @@ void TestPortControlE2e::pages()
     TestForm *cable = open("bCable", 2);
     QVERIFY(cable);
     QTRY_VERIFY_WITH_TIMEOUT(child(cable, "bStart")->isEnabled(), kWait);
+    // The test may end between two polls, so only its results are awaited.
     QTest::mouseClick(child(cable, "bStart"), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(d.procState[0] & StateBit::tx(StateBit::Cable), kWait);
-    QTRY_VERIFY_WITH_TIMEOUT(child(cable, "bStop")->isEnabled(), kWait);
     QTRY_COMPARE_WITH_TIMEOUT(tableRow(cable, 0), QStringList({"good", "good", "good", "good"}), kWait);
     QCOMPARE(tableRow(cable, 2), QStringList({"A", "B", "C", "D"}));
     QTest::mouseClick(child(&form, "bProcB"), Qt::LeftButton);
