@@ -213,6 +213,8 @@ void MainForm::retranslateTestButtons()
 void MainForm::showDeveloperControls()
 {
     ui->gDebug->show();
+    // Transit is otherwise reached from the tester only; developers test it here.
+    findChild<QPushButton *>(QStringLiteral("bTransit"))->show();
     m_debugForm.showMaximized();
 }
 

@@ -39,7 +39,7 @@ public:
     explicit MainForm(QWidget *parent = nullptr, quint16 tcpPort = TcpSocket::DefaultPort);
     ~MainForm() override;
 
-    // "-dev": the debug registers and the tester's free text.
+    // "-dev": the debug registers, the tester's free text and the transit button.
     void showDeveloperControls();
     // Start-up connections from the command line, as if typed and clicked.
     void connectEthernet(const QString &address);

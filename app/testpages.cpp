@@ -1,8 +1,12 @@
 #include "testpages.h"
 
 #include "bertform.h"
+#include "cableform.h"
 #include "ftransferform.h"
 #include "ifsetform.h"
+#include "lbform.h"
+#include "oamform.h"
+#include "passform.h"
 #include "statsform.h"
 #include "tcpipform.h"
 #include "trafficform.h"
@@ -23,14 +27,14 @@ TestForm *makePage(Zorqv *device, QWidget *parent)
 const std::array<TestPageEntry, 13> testPages = {{
     {"bRFC", QT_TRANSLATE_NOOP("MainForm", "RFC-2544"), ":/rfc2544.png", nullptr},
     {"bMulti", QT_TRANSLATE_NOOP("MainForm", "Multistream"), ":/mtraffic.png", nullptr},
-    {"bCable", QT_TRANSLATE_NOOP("MainForm", "Cable test"), ":/cable.png", nullptr},
-    {"bLoopback", QT_TRANSLATE_NOOP("MainForm", "Loopback"), ":/lb.png", nullptr},
+    {"bCable", QT_TRANSLATE_NOOP("MainForm", "Cable test"), ":/cable.png", makePage<CableForm>},
+    {"bLoopback", QT_TRANSLATE_NOOP("MainForm", "Loopback"), ":/lb.png", makePage<LbForm>},
     {"bTCPIP", QT_TRANSLATE_NOOP("MainForm", "TCP/IP"), ":/tcp.png", makePage<TCPIPForm>},
     {"bTraffic", QT_TRANSLATE_NOOP("MainForm", "Traffic test"), ":/traffic.png", makePage<TrafficForm>},
     {"bJitter", QT_TRANSLATE_NOOP("MainForm", "Jitter test"), ":/jitter.png", nullptr},
     {"bBert", QT_TRANSLATE_NOOP("MainForm", "BERT"), ":/bert.png", makePage<BertForm>},
-    {"bOAM", QT_TRANSLATE_NOOP("MainForm", "OAM"), ":/oam.png", nullptr},
-    {"bTransit", QT_TRANSLATE_NOOP("MainForm", "Transit"), ":/trans.png", nullptr},
+    {"bOAM", QT_TRANSLATE_NOOP("MainForm", "OAM"), ":/oam.png", makePage<OamForm>},
+    {"bTransit", QT_TRANSLATE_NOOP("MainForm", "Transit"), ":/trans.png", makePage<PassForm>},
     {"bIfSettings", QT_TRANSLATE_NOOP("MainForm", "Interface settings"), ":/iface.png", makePage<IfsetForm>},
     {"bStats", QT_TRANSLATE_NOOP("MainForm", "Statistics"), ":/statistics.png", makePage<StatsForm>},
     {"bFTransfer", QT_TRANSLATE_NOOP("MainForm", "File transfer"), ":/ram.png", makePage<FTransferForm>},

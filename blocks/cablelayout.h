@@ -48,3 +48,26 @@ inline quint8 raw(double metres)
     return quint8(r < 0 ? 0 : (r > 255 ? 255 : r));
 }
 } // namespace CableDistance
+
+// The detail fields of a pair, meaningful when the detail flag is set.
+namespace CableDetail {
+// 'A' to 'D': pairs 1-2 and 3-4 on channels A and B, 5-6 and 7-8 on C and
+// D, each two swapped when their flag says crossed.
+inline char channel(const CableResultBlock &b, std::size_t pair)
+{
+    using namespace CableResultField;
+    const bool straight = get8(b, pair < 2 ? Straight12_34 : Straight56_78) != 0;
+    const int swap = straight ? 0 : 1;
+    return char((pair < 2 ? 'A' : 'C') + ((int(pair % 2)) ^ swap));
+}
+
+inline bool inverted(const CableResultBlock &b, std::size_t pair)
+{
+    return get8(b, CableResultField::polarity(pair)) != 0;
+}
+
+inline int delayNs(const CableResultBlock &b, std::size_t pair)
+{
+    return get8(b, CableResultField::delay(pair)) * CableDistance::DelayUnitNs;
+}
+} // namespace CableDetail

@@ -139,14 +139,14 @@ protected:
     quint16 writeCode() const;
     // Emits the read request for proc if it is still due.
     void fetchIfNeeded(quint8 proc);
+    // Runs the enabling rule on the current state word and tells whether
+    // button may still act.
+    bool stillEnabled(QAbstractButton *button);
 
 private:
     void followCurrent();
     void retitle(quint8 port);
     void refreshControls();
-    // Runs the enabling rule on the current state word and tells whether
-    // button may still act.
-    bool stillEnabled(QAbstractButton *button);
     void startWith(QAbstractButton *button, quint16 code);
     int testIndex(unsigned short code) const;
 

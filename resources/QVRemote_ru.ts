@@ -152,6 +152,65 @@
     </message>
 </context>
 <context>
+    <name>CableForm</name>
+    <message>
+        <source>Cable test (Port A)</source>
+        <translation>Тест кабеля (порт A)</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Состояние</translation>
+    </message>
+    <message>
+        <source>Length, m</source>
+        <translation>Длина, м</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>Канал</translation>
+    </message>
+    <message>
+        <source>Polarity</source>
+        <translation>Полярность</translation>
+    </message>
+    <message>
+        <source>Latency, ns</source>
+        <translation>Задержка, нс</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Старт</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Стоп</translation>
+    </message>
+    <message>
+        <source>good</source>
+        <translation>норма</translation>
+    </message>
+    <message>
+        <source>short</source>
+        <translation>замыкание</translation>
+    </message>
+    <message>
+        <source>open</source>
+        <translation>обрыв</translation>
+    </message>
+    <message>
+        <source>fault</source>
+        <translation>неисправность</translation>
+    </message>
+    <message>
+        <source>immi</source>
+        <translation>несогл. импеданса</translation>
+    </message>
+    <message>
+        <source>Cable test (Port B)</source>
+        <translation>Тест кабеля (порт B)</translation>
+    </message>
+</context>
+<context>
     <name>DebugForm</name>
     <message>
         <source>Form</source>
@@ -339,6 +398,97 @@
     </message>
 </context>
 <context>
+    <name>LbForm</name>
+    <message>
+        <source>Loopback (Port A)</source>
+        <translation>Шлейф (порт A)</translation>
+    </message>
+    <message>
+        <source>Loopback level</source>
+        <translation>Уровень шлейфа</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Выкл.</translation>
+    </message>
+    <message>
+        <source>Level 1</source>
+        <translation>Уровень 1</translation>
+    </message>
+    <message>
+        <source>Level 2</source>
+        <translation>Уровень 2</translation>
+    </message>
+    <message>
+        <source>Level 3</source>
+        <translation>Уровень 3</translation>
+    </message>
+    <message>
+        <source>Level 4</source>
+        <translation>Уровень 4</translation>
+    </message>
+    <message>
+        <source>Level 2 settings</source>
+        <translation>Параметры уровня 2</translation>
+    </message>
+    <message>
+        <source>Replace MAC</source>
+        <translation>Заменять MAC</translation>
+    </message>
+    <message>
+        <source>Source</source>
+        <translation>Источник</translation>
+    </message>
+    <message>
+        <source>Destination</source>
+        <translation>Назначение</translation>
+    </message>
+    <message>
+        <source>Replace VLAN ID</source>
+        <translation>Заменять VLAN ID</translation>
+    </message>
+    <message>
+        <source>Replace priority</source>
+        <translation>Заменять приоритет</translation>
+    </message>
+    <message>
+        <source>Level 3 settings</source>
+        <translation>Параметры уровня 3</translation>
+    </message>
+    <message>
+        <source>Replace IP</source>
+        <translation>Заменять IP</translation>
+    </message>
+    <message>
+        <source>Replace ToS</source>
+        <translation>Заменять ToS</translation>
+    </message>
+    <message>
+        <source>ToS</source>
+        <translation>ToS</translation>
+    </message>
+    <message>
+        <source>Precedence</source>
+        <translation>Приоритет</translation>
+    </message>
+    <message>
+        <source>Replace DSCP</source>
+        <translation>Заменять DSCP</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Применить</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Сбросить</translation>
+    </message>
+    <message>
+        <source>Loopback (Port B)</source>
+        <translation>Шлейф (порт B)</translation>
+    </message>
+</context>
+<context>
     <name>MainForm</name>
     <message>
         <source>ZORT-QVB Remote Control</source>
@@ -523,6 +673,85 @@
         <source>About</source>
         <comment>menu title</comment>
         <translation>Справка</translation>
+    </message>
+</context>
+<context>
+    <name>OamForm</name>
+    <message>
+        <source>OAM (Port A)</source>
+        <translation>OAM (порт A)</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <source>OAM mode</source>
+        <translation>Режим OAM</translation>
+    </message>
+    <message>
+        <source>Active</source>
+        <translation>Активный</translation>
+    </message>
+    <message>
+        <source>Passive</source>
+        <translation>Пассивный</translation>
+    </message>
+    <message>
+        <source>Disabled</source>
+        <translation>Выключен</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Результат</translation>
+    </message>
+    <message>
+        <source>MAC-address</source>
+        <translation>MAC-адрес</translation>
+    </message>
+    <message>
+        <source>Vendor</source>
+        <translation>Производитель</translation>
+    </message>
+    <message>
+        <source>Remote LB</source>
+        <translation>Удалённый шлейф</translation>
+    </message>
+    <message>
+        <source>Unidirectional</source>
+        <translation>Однонаправленный режим</translation>
+    </message>
+    <message>
+        <source>Linkev</source>
+        <translation>События канала</translation>
+    </message>
+    <message>
+        <source>Start Loopback</source>
+        <translation>Включить шлейф</translation>
+    </message>
+    <message>
+        <source>Stop Loopback</source>
+        <translation>Выключить шлейф</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Применить</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Сбросить</translation>
+    </message>
+    <message>
+        <source>Supported</source>
+        <translation>Поддерживается</translation>
+    </message>
+    <message>
+        <source>Unsupported</source>
+        <translation>Не поддерживается</translation>
+    </message>
+    <message>
+        <source>OAM (Port B)</source>
+        <translation>OAM (порт B)</translation>
     </message>
 </context>
 <context>
@@ -1014,6 +1243,21 @@
     <message>
         <source>The reports were stopped: %1 of %2 PDFs were written.</source>
         <translation>Создание отчётов остановлено: создано PDF-файлов: %1 из %2.</translation>
+    </message>
+</context>
+<context>
+    <name>PassForm</name>
+    <message>
+        <source>Transit</source>
+        <translation>Транзит</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Старт</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Стоп</translation>
     </message>
 </context>
 <context>

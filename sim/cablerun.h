@@ -5,13 +5,24 @@
 #include "blocksizes.h"
 
 // The cable diagnostic: a few seconds of measuring, then the four pairs.
-// With a link partner every pair is good; without one every pair is open at
-// the far end of the cable. Port A has a straight cable, port B a crossed one.
+// Port A has a sound straight cable of 35 m: every pair good with a link
+// partner, open at the far end without one. Port B has a crossed cord of
+// 12 m whose pair 3-4 is wired the wrong way round (inverted polarity) and
+// whose pairs 5-6 and 7-8, which a 10/100 link does not need, are damaged
+// 9 m along; without a link partner pair 3-4 shows a fault as well.
 class CableRun final : public TestRun
 {
 public:
     static constexpr qint64 DurationMs = 3000;
-    static constexpr double CableMetres[2] = {35, 12};
+
+    struct Wiring
+    {
+        quint8 withLink;    // CableState with a link partner
+        quint8 withoutLink; // and without one
+        double metres;      // to the far end or to the fault
+        bool inverted;
+    };
+    static const Wiring Cable[2][4];
 
     CableRun(int process, CableResultBlock &result);
 

@@ -8,10 +8,12 @@
 #include "aboutdialog.h"
 #include "mainform.h"
 #include "simprocess.h"
+#include "testcodes.h"
 #include "testform.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
@@ -130,6 +132,97 @@ bool shootDevicePages(MainForm &form, TestForm *traffic)
     return true;
 }
 
+// One port page idle and running, in both languages and at 1280 x 800.
+// start switches the page's test on and waits until it shows; stop ends it.
+bool shootPortPage(MainForm &form, const char *button, const QString &name,
+                   const std::function<bool()> &start, const std::function<void()> &stop)
+{
+    place(form, QSize(1600, 1000));
+    click(&form, "bEng");
+    click(&form, button);
+    QTest::qWait(1500);
+    save(&form, name + QStringLiteral("-en"));
+    click(&form, "bRus");
+    save(&form, name + QStringLiteral("-ru"));
+    if (!start())
+        return false;
+    save(&form, name + QStringLiteral("-running-ru"));
+    place(form, QSize(1280, 800));
+    save(&form, name + QStringLiteral("-running-1280-ru"));
+    click(&form, "bEng");
+    save(&form, name + QStringLiteral("-running-1280-en"));
+    place(form, QSize(1600, 1000));
+    save(&form, name + QStringLiteral("-running-en"));
+    stop();
+    QTest::qWait(1500);
+    return true;
+}
+
+// Loopback, cable test (port B's damaged cord), OAM and transit.
+bool shootPortPages(MainForm &form)
+{
+    // Of -dev only the transit button is needed; the debug registers would
+    // widen the window beyond 1280.
+    form.findChild<QWidget *>(QStringLiteral("gDebug"))->hide();
+    const Zorqv &d = form.device();
+    const auto page = [&form](int index) { return form.pages().value(index); };
+    // Waits for the test's bit, then for a poll that the page follows.
+    const auto waitBit = [&d](int proc, int bit, const char *what) {
+        if (!waitFor([&d, proc, bit] { return d.procState[proc] & StateBit::tx(bit); }, 8000, what))
+            return false;
+        QTest::qWait(1200);
+        return true;
+    };
+    bool ok = shootPortPage(
+        form, "bLoopback", QStringLiteral("loopback"),
+        [&] {
+            click(page(3), "blvl3");
+            return waitBit(0, StateBit::Loopback, "the loopback");
+        },
+        [&] { click(page(3), "blvl0"); });
+    ok = ok && shootPortPage(
+        form, "bCable", QStringLiteral("cable"),
+        [&] {
+            click(page(2), "bStart");
+            return waitBit(0, StateBit::Cable, "the cable test");
+        },
+        [] {});
+    if (!ok)
+        return false;
+    click(&form, "bProcB");
+    click(page(2), "bStart");
+    if (!waitFor([&d] { return d.procState[1] != 0; }, 5000, "the cable test on B")
+        || !waitFor([&d] { return d.procState[1] == 0; }, 8000, "the cable results"))
+        return false;
+    QTest::qWait(1500);
+    save(&form, QStringLiteral("cable-results-en"));
+    click(&form, "bRus");
+    save(&form, QStringLiteral("cable-results-ru"));
+    place(form, QSize(1280, 800));
+    save(&form, QStringLiteral("cable-results-1280-ru"));
+    click(&form, "bProcA");
+
+    ok = shootPortPage(
+        form, "bOAM", QStringLiteral("oam"),
+        [&] {
+            page(8)->findChild<QComboBox *>(QStringLiteral("cbMode"))->setCurrentIndex(0);
+            click(page(8), "bApply");
+            return waitFor([&] { return page(8)->findChild<QPushButton *>(QStringLiteral("bStart"))->isEnabled(); },
+                           8000, "the OAM peer");
+        },
+        [&] {
+            page(8)->findChild<QComboBox *>(QStringLiteral("cbMode"))->setCurrentIndex(2);
+            click(page(8), "bApply");
+        });
+    return ok && shootPortPage(
+        form, "bTransit", QStringLiteral("transit"),
+        [&] {
+            click(page(9), "bStart");
+            return waitBit(0, StateBit::Transit, "transit");
+        },
+        [&] { click(page(9), "bStop"); });
+}
+
 bool shootModel(const QString &model, bool full)
 {
     // A few settings files on the tester's flash for the File transfer page.
@@ -229,7 +322,7 @@ bool shootModel(const QString &model, bool full)
     save(&form, QStringLiteral("main-dev-en"));
     place(form, QSize(1280, 800));
     save(&form, QStringLiteral("traffic-1280-en"));
-    return true;
+    return shootPortPages(form);
 }
 
 } // namespace

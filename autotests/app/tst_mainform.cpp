@@ -851,6 +851,13 @@ void TestMainForm::developerControls()
     QVERIFY(form->debugForm().windowState() & Qt::WindowMaximized);
     QVERIFY(!form->debugForm().testAttribute(Qt::WA_QuitOnClose));
     form->debugForm().hide();
+    // Transit is reachable here only; it still follows the model.
+    QVERIFY(button("bTransit")->isVisible());
+    connectAs(2);
+    QVERIFY(button("bTransit")->isEnabled());
+    QTest::mouseClick(button("bTransit"), Qt::LeftButton);
+    QVERIFY(form->pages()[9]->isVisible());
+    QCOMPARE(form->device().activeTest, ActiveTest::Transit);
 }
 
 void TestMainForm::ethernetConnectUsesDecimalOctets()

@@ -402,18 +402,43 @@ private Q_SLOTS:
         QVERIFY(dev().files().contains("$RFC_001"));
     }
 
+    void cablePairs_data()
+    {
+        QTest::addColumn<quint8>("port");
+        QTest::addColumn<bool>("link");
+        QTest::addColumn<QList<int>>("states");
+        QTest::addColumn<QList<int>>("metres");
+        QTest::addColumn<QList<int>>("polarity");
+        const QList<int> sound{0, 0, 0, 0};
+        QTest::newRow("A, link") << quint8(0) << true << QList<int>{0, 0, 0, 0} << QList<int>{35, 35, 35, 35} << sound;
+        QTest::newRow("A, no link") << quint8(0) << false << QList<int>{2, 2, 2, 2} << QList<int>{35, 35, 35, 35} << sound;
+        QTest::newRow("B, link") << quint8(1) << true << QList<int>{0, 0, 1, 4} << QList<int>{12, 12, 9, 9}
+                                 << QList<int>{0, 1, 0, 0};
+        QTest::newRow("B, no link") << quint8(1) << false << QList<int>{2, 3, 1, 4} << QList<int>{12, 12, 9, 9}
+                                    << QList<int>{0, 1, 0, 0};
+    }
+
     void cablePairs()
     {
-        ask(request(PROGPACK_TEST_RUN, {1, 1, RunCode::Cable}));
-        QCOMPARE(at32(statusNow(), StatusField::State + 4), StateBit::tx(StateBit::Cable) | StateBit::rx(StateBit::Cable));
+        QFETCH(quint8, port);
+        QFETCH(bool, link);
+        QFETCH(QList<int>, states);
+        QFETCH(QList<int>, metres);
+        QFETCH(QList<int>, polarity);
+        if (!link) // no link mode offered: no partner
+            ask(withBlock(PROGPACK_IFACE_CFG, port, QByteArray(int(BlockSize::IfaceConfig), '\0')));
+        ask(request(PROGPACK_TEST_RUN, {port, 1, RunCode::Cable}));
+        const std::size_t state = StatusField::State + 4 * port;
+        QCOMPARE(at32(statusNow(), state), StateBit::tx(StateBit::Cable) | StateBit::rx(StateBit::Cable));
         dev().advance(3100);
-        QCOMPARE(at32(statusNow(), StatusField::State + 4), 0u);
-        const QByteArray r = ask(request(PROGPACK_CABLE_RES, {1}));
-        QCOMPARE(int(at8(r, 2 + CableResultField::Detail)), 1);
-        QCOMPARE(int(at8(r, 2 + CableResultField::Straight12_34)), 0); // port B's crossed cable
+        QCOMPARE(at32(statusNow(), state), 0u);
+        const QByteArray r = ask(request(PROGPACK_CABLE_RES, {port}));
+        QCOMPARE(int(at8(r, 2 + CableResultField::Detail)), link ? 1 : 0);
+        QCOMPARE(int(at8(r, 2 + CableResultField::Straight12_34)), port == 0 ? 1 : 0); // B's cord is crossed
         for (std::size_t pair = 0; pair < CableResultField::Pairs; ++pair) {
-            QCOMPARE(int(at8(r, 2 + CableResultField::state(pair))), int(CableState::Good));
-            QVERIFY(qAbs(CableDistance::metres(at8(r, 2 + CableResultField::distance(pair))) - 12) <= 1);
+            QCOMPARE(int(at8(r, 2 + CableResultField::state(pair))), states.at(int(pair)));
+            QCOMPARE(int(at8(r, 2 + CableResultField::polarity(pair))), polarity.at(int(pair)));
+            QVERIFY(qAbs(CableDistance::metres(at8(r, 2 + CableResultField::distance(pair))) - metres.at(int(pair))) <= 1);
         }
     }
 
