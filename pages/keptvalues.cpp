@@ -13,10 +13,18 @@ quint32 seconds(const QTime &t)
 }
 } // namespace
 
+constexpr const char *kShown = "keptShown";
+
+void showSpin(QSpinBox *box, quint32 received)
+{
+    box->setValue(int(qMin<quint32>(received, quint32(box->maximum()))));
+    box->setProperty(kShown, box->value());
+}
+
 quint32 spinValue(const QSpinBox *box, quint32 received)
 {
-    const qint64 shown = qBound(qint64(box->minimum()), qint64(received), qint64(box->maximum()));
-    return box->value() == shown ? received : quint32(box->value());
+    const QVariant shown = box->property(kShown);
+    return shown.isValid() && box->value() == shown.toInt() ? received : quint32(box->value());
 }
 
 quint8 comboValue(const QComboBox *box, quint8 received)

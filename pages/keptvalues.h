@@ -11,16 +11,21 @@ class QTimeEdit;
 // widget since: Apply never rewrites what nobody edited.
 namespace Kept {
 
-// The spin box's value, or received if the box still shows its clamp.
+// Shows a received value in the spin box (clamped to its range) and
+// remembers what it showed.
+void showSpin(QSpinBox *box, quint32 received);
+// The spin box's value, or received if it still shows what showSpin put
+// there: a clamp the user did not touch is not written back. A range that
+// changes later (other units) counts as a change.
 quint32 spinValue(const QSpinBox *box, quint32 received);
 // The combo's index, or received while the combo shows no item (a code it
 // has no item for).
 quint8 comboValue(const QComboBox *box, quint8 received);
 // Shows a code in the combo: no item for a code it cannot show.
 void showCombo(QComboBox *box, quint32 code);
-// Seconds of the time edit, or received if it still shows its clamp.
-quint32 durationValue(const QTimeEdit *edit, quint32 received);
 // Shows seconds in the time edit, clamped to what it can show.
 void showDuration(QTimeEdit *edit, quint32 seconds);
+// Seconds of the time edit, or received if it still shows its clamp.
+quint32 durationValue(const QTimeEdit *edit, quint32 received);
 
 } // namespace Kept

@@ -61,10 +61,10 @@ void BertForm::load(const ConfigBlock &b)
     using namespace BertConfigField;
     Kept::showCombo(ui->cPattern, get8(b, Pattern));
     ui->lUserPattern->setText(patternToText(get32(b, UserPattern)));
-    ui->sSize->setValue(get16(b, Size));
+    Kept::showSpin(ui->sSize, get16(b, Size));
     // Units first: the rate limit must follow them before the rate is set.
     Kept::showCombo(ui->cUnits, get8(b, Units));
-    ui->sRate->setValue(get16(b, Rate));
+    Kept::showSpin(ui->sRate, get16(b, Rate));
     Kept::showDuration(ui->tDur, get32(b, Duration));
 }
 

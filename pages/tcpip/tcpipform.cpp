@@ -154,11 +154,11 @@ void TCPIPForm::showTestConfig(quint8 proc, int test)
     case PingTab:
         ui->lIP->setText(Conv::ipToText(get32(m_ping[proc], PingConfigField::IpDst)));
         ui->lFrame->setText(QStringLiteral("%1").arg(get16(m_ping[proc], PingConfigField::FrameSize)));
-        ui->sPause->setValue(get16(m_ping[proc], PingConfigField::Pause));
+        Kept::showSpin(ui->sPause, get16(m_ping[proc], PingConfigField::Pause));
         break;
     case TraceTab:
         ui->lIPdst->setText(Conv::ipToText(get32(m_trace[proc], TraceConfigField::IpDst)));
-        ui->sDelay->setValue(get16(m_trace[proc], TraceConfigField::Pause));
+        Kept::showSpin(ui->sDelay, get16(m_trace[proc], TraceConfigField::Pause));
         break;
     case DnsTab:
         // setText clears the modified flag: a name longer than the field
