@@ -38,6 +38,7 @@ QString hexBytes(const quint8 *four);
 // precedence in bits 7..5, one of five ToS values in bits 4..1, and bit 0
 // carried over from the old byte.
 constexpr int TosItems = 5;
+constexpr quint8 TosValueBits = 0x1E; // bits 4..1 of the ToS byte
 constexpr int PrecedenceItems = 8;
 // Combo index 0..4 -> 4-bit ToS value 0, 1, 2, 4, 8; other indexes give 0.
 quint8 tosValue(int index);

@@ -221,8 +221,13 @@ void HeaderSettings::storeInto(quint8 *b, const quint8 *defaults, std::size_t si
     }
     if ((m_tos || m_prec) && fits(f.tos, 1, size)) {
         const quint8 old = b[f.tos];
-        b[f.tos] = Conv::tosByte(old, m_tos ? m_tos->currentIndex() : Conv::tosIndexOfByte(old),
-                                 m_prec ? m_prec->currentIndex() : Conv::precedenceOfByte(old));
+        const int tos = m_tos ? m_tos->currentIndex() : Conv::tosIndexOfByte(old);
+        quint8 byte = Conv::tosByte(old, tos, m_prec ? m_prec->currentIndex() : Conv::precedenceOfByte(old));
+        // A ToS value the combo cannot show (two bits set) goes back as it
+        // came unless the user picked another one.
+        if (tos == Conv::tosIndexOfByte(old))
+            byte = quint8((byte & ~Conv::TosValueBits) | (old & Conv::TosValueBits));
+        b[f.tos] = byte;
     }
     if (fits(f.mode, 1, size))
         b[f.mode] = replaceMode();

@@ -15,9 +15,9 @@ quint32 seconds(const QTime &t)
 
 constexpr const char *kShown = "keptShown";
 
-void showSpin(QSpinBox *box, quint32 received)
+void showSpin(QSpinBox *box, qint64 received)
 {
-    box->setValue(int(qMin<quint32>(received, quint32(box->maximum()))));
+    box->setValue(int(qBound(qint64(box->minimum()), received, qint64(box->maximum()))));
     box->setProperty(kShown, box->value());
 }
 

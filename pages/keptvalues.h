@@ -13,7 +13,7 @@ namespace Kept {
 
 // Shows a received value in the spin box (clamped to its range) and
 // remembers what it showed.
-void showSpin(QSpinBox *box, quint32 received);
+void showSpin(QSpinBox *box, qint64 received);
 // The spin box's value, or received if it still shows what showSpin put
 // there: a clamp the user did not touch is not written back. A range that
 // changes later (other units) counts as a change.

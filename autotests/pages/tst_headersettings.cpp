@@ -305,9 +305,9 @@ void TestHeaderSettings::loadStore_data()
         << QByteArray("00000000" "000000000000" "00" "02" "00" "04" "0100" "0100" "01" "01")
         << QByteArray("00000000" "000000000000" "00" "02" "00" "00" "0100" "0100" "01" "01")
         << "00:00:00:00:00:00" << "000.000.000.000" << 0 << 0 << 19 << 2;
-    QTest::newRow("ToS value the combo lacks writes 0, keeps the rest")
+    QTest::newRow("ToS value the combo lacks goes back as received")
         << QByteArray("00000000" "000000000000" "00" "01" "47" "00" "0100" "0100" "01" "01")
-        << QByteArray("00000000" "000000000000" "00" "01" "41" "00" "0100" "0100" "01" "01")
+        << QByteArray()
         << "00:00:00:00:00:00" << "000.000.000.000" << 0 << 2 << 19 << 1;
     QTest::newRow("ToS byte kept while DSCP replaces")
         << QByteArray("00000000" "000000000000" "00" "02" "e5" "48" "0100" "0100" "01" "01")

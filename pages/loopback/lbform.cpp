@@ -2,6 +2,7 @@
 #include "ui_lbform.h"
 
 #include "conversions.h"
+#include "keptvalues.h"
 #include "headersettings.h"
 #include "lblayout.h"
 #include "testcodes.h"
@@ -25,7 +26,6 @@ const HeaderFields kHeader = [] {
     return f;
 }();
 
-constexpr quint8 kTosValueBits = 0x1E; // bits 4..1 of the ToS byte
 
 bool flag(const LbConfigBlock &b, std::size_t at)
 {
@@ -59,13 +59,6 @@ void storeIp(QLineEdit *edit, LbConfigBlock &b, std::size_t at, const LbConfigBl
     if (!Validators::isIpv4(edit->text()))
         edit->setText(Conv::ipToText(get32(defaults, at)));
     put32(b, at, Conv::textToIp(edit->text()));
-}
-
-// A value outside the spin box's range shows clamped; unless the user
-// changed what the box shows, the block keeps the value it came with.
-bool edited(const QSpinBox *box, qint64 received)
-{
-    return box->value() != qBound(qint64(box->minimum()), received, qint64(box->maximum()));
 }
 
 } // namespace
@@ -148,9 +141,9 @@ void LbForm::load(const ConfigBlock &b)
     loadMac(ui->lMACsrc, b, F::MacSrc);
     loadMac(ui->lMACdst, b, F::MacDst);
     ui->cVLAN->setChecked(flag(b, F::ReplaceVlan));
-    ui->sVLAN->setValue(int(qint32(get32(b, F::Vlan))));
+    Kept::showSpin(ui->sVLAN, qint32(get32(b, F::Vlan))); // the tester's field is signed
     ui->cPrio->setChecked(flag(b, F::ReplacePrio));
-    ui->sPrio->setValue(get8(b, F::Prio));
+    Kept::showSpin(ui->sPrio, get8(b, F::Prio));
     ui->cIPsrc->setChecked(flag(b, F::ReplaceIpSrc));
     ui->cIPdst->setChecked(flag(b, F::ReplaceIpDst));
     loadIp(ui->lIPsrc, b, F::IpSrc);
@@ -166,20 +159,12 @@ void LbForm::store(ConfigBlock &b, quint8 proc)
     storeMac(ui->lMACsrc, b, F::MacSrc, defaults);
     storeMac(ui->lMACdst, b, F::MacDst, defaults);
     putFlag(b, F::ReplaceVlan, ui->cVLAN);
-    if (edited(ui->sVLAN, qint32(get32(b, F::Vlan))))
-        put32(b, F::Vlan, quint32(ui->sVLAN->value()));
+    put32(b, F::Vlan, Kept::spinValue(ui->sVLAN, get32(b, F::Vlan)));
     putFlag(b, F::ReplacePrio, ui->cPrio);
-    if (edited(ui->sPrio, get8(b, F::Prio)))
-        put8(b, F::Prio, quint8(ui->sPrio->value()));
+    put8(b, F::Prio, quint8(Kept::spinValue(ui->sPrio, get8(b, F::Prio))));
     putFlag(b, F::ReplaceIpSrc, ui->cIPsrc);
     putFlag(b, F::ReplaceIpDst, ui->cIPdst);
     storeIp(ui->lIPsrc, b, F::IpSrc, defaults);
     storeIp(ui->lIPdst, b, F::IpDst, defaults);
-
-    const quint8 oldTos = get8(b, F::Tos);
     m_header->store(b, kHeader, defaults);
-    // A ToS value the combo cannot show (two bits set) goes back as it
-    // came unless the user picked another one.
-    if (ui->cbToS->currentIndex() == Conv::tosIndexOfByte(oldTos))
-        put8(b, F::Tos, quint8((get8(b, F::Tos) & ~kTosValueBits) | (oldTos & kTosValueBits)));
 }
