@@ -1,6 +1,7 @@
 #include "testpages.h"
 
 #include "ftransferform.h"
+#include "rfcform.h"
 #include "tcpipform.h"
 #include "trafficform.h"
 
@@ -18,7 +19,7 @@ TestForm *makePage(Zorqv *device, QWidget *parent)
 } // namespace
 
 const std::array<TestPageEntry, 13> testPages = {{
-    {"bRFC", QT_TRANSLATE_NOOP("MainForm", "RFC-2544"), ":/rfc2544.png", nullptr},
+    {"bRFC", QT_TRANSLATE_NOOP("MainForm", "RFC-2544"), ":/rfc2544.png", makePage<RfcForm>},
     {"bMulti", QT_TRANSLATE_NOOP("MainForm", "Multistream"), ":/mtraffic.png", nullptr},
     {"bCable", QT_TRANSLATE_NOOP("MainForm", "Cable test"), ":/cable.png", nullptr},
     {"bLoopback", QT_TRANSLATE_NOOP("MainForm", "Loopback"), ":/lb.png", nullptr},
