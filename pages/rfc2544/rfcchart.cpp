@@ -40,7 +40,15 @@ double RfcChart::top() const
         if (std::isfinite(v))
             largest = qMax(largest, v);
     }
-    return largest > 0 ? largest : 1.0;
+    if (!(largest > 0) || largest > 1e300)
+        return largest > 0 ? largest : 1.0;
+    // The next round number, so that the four bands read as round numbers.
+    const double decade = std::pow(10.0, std::floor(std::log10(largest)));
+    for (double m : {1.0, 1.2, 1.6, 2.0, 2.4, 3.0, 4.0, 5.0, 6.0, 8.0, 10.0}) {
+        if (m * decade >= largest)
+            return m * decade;
+    }
+    return 10 * decade;
 }
 
 void RfcChart::paintEvent(QPaintEvent *)
@@ -51,9 +59,12 @@ void RfcChart::paintEvent(QPaintEvent *)
     const int line = fm.height();
     const double maxValue = top();
 
-    const QString topText = ResultValues::general(maxValue);
-    const int left = fm.horizontalAdvance(topText) + 8;
-    const QRect plot(left, line + 8, width() - left - 8, height() - 2 * line - 16);
+    int left = 0;
+    for (int b = 0; b <= kBands; ++b)
+        left = qMax(left, fm.horizontalAdvance(ResultValues::general(maxValue * b / kBands)));
+    left += 8;
+    // Room above the plot for the title and for the value over a full bar.
+    const QRect plot(left, 2 * line + 8, width() - left - 8, height() - 3 * line - 16);
     p.drawText(QRect(0, 0, width(), line + 4), Qt::AlignHCenter | Qt::AlignTop, m_title);
     if (plot.width() < 20 || plot.height() < 20)
         return;
