@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimeEdit>
@@ -39,6 +40,7 @@ private Q_SLOTS:
     void stepPerPort();
     void codesAndEnabling();
     void charts();
+    void tablesShrinkAgain();
 
 private:
     template <typename W = QWidget>
@@ -357,6 +359,24 @@ void TestRfcForm::charts()
     const auto *frl = w<RfcChart>("fFrlChart");
     QCOMPARE(frl->values().first(), 33.0);
     QVERIFY(std::isnan(frl->values().last())); // not measured: no bar
+}
+
+// A fitted table whose last column stretches must not take its stretched
+// width as its minimum: the window could then never be made smaller.
+void TestRfcForm::tablesShrinkAgain()
+{
+    m_page->resize(900, 600);
+    m_page->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_page.get()));
+    auto *table = w<QTableWidget>("tThrRes");
+    w<QTabWidget>("tabWidget")->setCurrentIndex(2);
+    QTest::qWait(50);
+    const int narrow = table->minimumWidth();
+    QVERIFY(narrow > 0);
+    m_page->resize(2400, 600);
+    QTRY_VERIFY(table->width() > narrow + 200);
+    QTest::qWait(50);
+    QCOMPARE(table->minimumWidth(), narrow);
 }
 
 QTEST_MAIN(TestRfcForm)
