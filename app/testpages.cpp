@@ -7,6 +7,7 @@
 #include "lbform.h"
 #include "oamform.h"
 #include "passform.h"
+#include "rfcform.h"
 #include "statsform.h"
 #include "tcpipform.h"
 #include "trafficform.h"
@@ -25,7 +26,7 @@ TestForm *makePage(Zorqv *device, QWidget *parent)
 } // namespace
 
 const std::array<TestPageEntry, 13> testPages = {{
-    {"bRFC", QT_TRANSLATE_NOOP("MainForm", "RFC-2544"), ":/rfc2544.png", nullptr},
+    {"bRFC", QT_TRANSLATE_NOOP("MainForm", "RFC-2544"), ":/rfc2544.png", makePage<RfcForm>},
     {"bMulti", QT_TRANSLATE_NOOP("MainForm", "Multistream"), ":/mtraffic.png", nullptr},
     {"bCable", QT_TRANSLATE_NOOP("MainForm", "Cable test"), ":/cable.png", makePage<CableForm>},
     {"bLoopback", QT_TRANSLATE_NOOP("MainForm", "Loopback"), ":/lb.png", makePage<LbForm>},

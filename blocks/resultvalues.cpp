@@ -289,4 +289,21 @@ QString statusText(quint8 status)
 
 } // namespace Dns
 
+namespace Rfc {
+
+bool stepMeasured(const RfcResultBlock &result, std::size_t row, std::size_t step)
+{
+    return row < RfcResultLayout::Rows && step < RfcResultLayout::Steps
+        && get8(result, RfcResultLayout::byte(row, step)) != 0;
+}
+
+QString frameLossText(const RfcResultBlock &result, std::size_t row, std::size_t step)
+{
+    if (!stepMeasured(result, row, step))
+        return noValue();
+    return QString::number(get32(result, RfcResultLayout::value(row, step)));
+}
+
+} // namespace Rfc
+
 } // namespace ResultValues

@@ -148,4 +148,14 @@ namespace Dns {
 QString statusText(quint8 status);
 } // namespace Dns
 
+namespace Rfc {
+// Step s of frame-size row r holds a measurement: both are inside the
+// arrays and the step has a load (the tester leaves the steps it did not
+// reach at 0).
+bool stepMeasured(const RfcResultBlock &result, std::size_t row, std::size_t step);
+// The frame loss of row r at step s, a whole percent; "---" for a step
+// without a measurement.
+QString frameLossText(const RfcResultBlock &result, std::size_t row, std::size_t step);
+} // namespace Rfc
+
 } // namespace ResultValues

@@ -30,6 +30,8 @@ protected:
     // Widgets -> block of process proc (whose defaults replace invalid text).
     // Bytes the page does not edit are left as they are.
     virtual void store(ConfigBlock &block, quint8 proc) = 0;
+    // Replaces the edit buffer of a process (a page's defaults button).
+    void setConfig(quint8 proc, const ConfigBlock &block) { m_config[proc & 1] = block; }
 
     void takeConfig(quint8 proc) override { m_config[proc & 1] = (m_device->*m_member)[proc & 1]; }
     void giveConfig(quint8 proc) override { (m_device->*m_member)[proc & 1] = m_config[proc & 1]; }

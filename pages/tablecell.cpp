@@ -78,8 +78,13 @@ private:
         rows->setDefaultSectionSize(rowHeight);
         const int frame = 2 * m_table->frameWidth();
         int width = rows->sizeHint().width() + frame;
-        for (int c = 0; c < m_table->columnCount(); ++c)
-            width += qMax(m_table->columnWidth(c), columns->sectionSizeHint(c));
+        for (int c = 0; c < m_table->columnCount(); ++c) {
+            // A stretched last column is as wide as the table is made: counting
+            // that would keep the table, and the window, from ever shrinking.
+            const bool stretched = columns->stretchLastSection() && c == m_table->columnCount() - 1;
+            width += qMax(stretched ? columns->defaultSectionSize() : m_table->columnWidth(c),
+                          columns->sectionSizeHint(c));
+        }
         m_table->setMinimumWidth(width);
         m_table->setFixedHeight(columns->sizeHint().height() + rows->length() + frame);
     }

@@ -1461,6 +1461,229 @@
     </message>
 </context>
 <context>
+    <name>RfcForm</name>
+    <message>
+        <source>RFC-2544 test (Port A)</source>
+        <translation>Тест RFC-2544 (порт A)</translation>
+    </message>
+    <message>
+        <source>Frame settings</source>
+        <translation>Параметры кадра</translation>
+    </message>
+    <message>
+        <source>Header settings</source>
+        <translation>Параметры заголовка</translation>
+    </message>
+    <message>
+        <source>Auto MAC destination</source>
+        <translation>Определять MAC назначения автоматически</translation>
+    </message>
+    <message>
+        <source>MAC destination</source>
+        <translation>MAC назначения</translation>
+    </message>
+    <message>
+        <source>Header level 3</source>
+        <translation>Заголовок уровня 3</translation>
+    </message>
+    <message>
+        <source>IP destination</source>
+        <translation>IP назначения</translation>
+    </message>
+    <message>
+        <source>Replace ToS</source>
+        <translation>Заменять ToS</translation>
+    </message>
+    <message>
+        <source>ToS</source>
+        <translation>ToS</translation>
+    </message>
+    <message>
+        <source>Precedence</source>
+        <translation>Приоритет</translation>
+    </message>
+    <message>
+        <source>Replace DSCP</source>
+        <translation>Заменять DSCP</translation>
+    </message>
+    <message>
+        <source>Header level 4</source>
+        <translation>Заголовок уровня 4</translation>
+    </message>
+    <message>
+        <source>UDP source</source>
+        <translation>UDP-порт источника</translation>
+    </message>
+    <message>
+        <source>UDP destination</source>
+        <translation>UDP-порт назначения</translation>
+    </message>
+    <message>
+        <source>Frame size, b</source>
+        <translation>Размер кадра, б</translation>
+    </message>
+    <message>
+        <source>Test settings</source>
+        <translation>Параметры теста</translation>
+    </message>
+    <message>
+        <source>Throughput</source>
+        <translation>Пропускная способность</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>Включено</translation>
+    </message>
+    <message>
+        <source>Starting load</source>
+        <translation>Начальная нагрузка</translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation>%</translation>
+    </message>
+    <message>
+        <source>Ending load</source>
+        <translation>Конечная нагрузка</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>Длительность пробы</translation>
+    </message>
+    <message>
+        <source>Latency</source>
+        <translation>Задержка</translation>
+    </message>
+    <message>
+        <source>Iterations</source>
+        <translation>Число повторов</translation>
+    </message>
+    <message>
+        <source>Interval</source>
+        <translation>Интервал</translation>
+    </message>
+    <message>
+        <source>User loading</source>
+        <translation>Нагрузка пользователя</translation>
+    </message>
+    <message>
+        <source>Frameloss</source>
+        <translation>Потери кадров</translation>
+    </message>
+    <message>
+        <source>Loading step</source>
+        <translation>Шаг нагрузки</translation>
+    </message>
+    <message>
+        <source>Back to back</source>
+        <translation>Пакетная передача</translation>
+    </message>
+    <message>
+        <source>Iteration</source>
+        <translation>Число повторов</translation>
+    </message>
+    <message>
+        <source>Min interval</source>
+        <translation>Мин. интервал</translation>
+    </message>
+    <message>
+        <source>s</source>
+        <translation>с</translation>
+    </message>
+    <message>
+        <source>Max interval</source>
+        <translation>Макс. интервал</translation>
+    </message>
+    <message>
+        <source>Measuring</source>
+        <translation>Измерение</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Статус</translation>
+    </message>
+    <message>
+        <source>Frame length, b</source>
+        <translation>Длина кадра, б</translation>
+    </message>
+    <message>
+        <source>Load, %</source>
+        <translation>Нагрузка, %</translation>
+    </message>
+    <message>
+        <source>Throughput, bps</source>
+        <translation>Пропускная способность, бит/с</translation>
+    </message>
+    <message>
+        <source>Frame loss, %</source>
+        <translation>Потери кадров, %</translation>
+    </message>
+    <message>
+        <source>Rate: </source>
+        <translation>Нагрузка: </translation>
+    </message>
+    <message>
+        <source>Latency, ns</source>
+        <translation>Задержка, нс</translation>
+    </message>
+    <message>
+        <source>back to back</source>
+        <translation>Пакетная передача</translation>
+    </message>
+    <message>
+        <source>Min T, s</source>
+        <translation>Мин. T, с</translation>
+    </message>
+    <message>
+        <source>Max T, s</source>
+        <translation>Макс. T, с</translation>
+    </message>
+    <message>
+        <source>Charts</source>
+        <translation>Графики</translation>
+    </message>
+    <message>
+        <source>Start A-&gt;A</source>
+        <translation>Старт A-&gt;A</translation>
+    </message>
+    <message>
+        <source>Start A-&gt;B</source>
+        <translation>Старт A-&gt;B</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Стоп</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Применить</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>По умолчанию</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Сбросить</translation>
+    </message>
+    <message>
+        <source>RFC-2544 test (Port B)</source>
+        <translation>Тест RFC-2544 (порт B)</translation>
+    </message>
+    <message>
+        <source>Throughput, %</source>
+        <translation>Пропускная способность, %</translation>
+    </message>
+    <message>
+        <source>Min T/Average T/Max T, s</source>
+        <translation>Мин. T/Средн. T/Макс. T, с</translation>
+    </message>
+    <message>
+        <source>Frame loss at %1 % load, %</source>
+        <translation>Потери кадров при нагрузке %1 %, %</translation>
+    </message>
+</context>
+<context>
     <name>StatsForm</name>
     <message>
         <source>Statistics</source>

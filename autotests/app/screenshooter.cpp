@@ -12,6 +12,7 @@
 #include "testform.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QComboBox>
 #include <QDir>
@@ -20,6 +21,7 @@
 #include <QLoggingCategory>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -325,6 +327,73 @@ bool shootModel(const QString &model, bool full)
     return shootPortPages(form);
 }
 
+
+// The RFC-2544 page on each of its tabs, idle, running and after a full run
+// through the four sub-tests (qvsim ten times faster than life).
+bool shootRfc()
+{
+    SimProcess sim(SimProcess::Link::Tcp, {QStringLiteral("--speed"), QStringLiteral("10")});
+    if (!sim.start()) {
+        err << "qv_screenshooter: " << sim.errorString() << Qt::endl;
+        return false;
+    }
+    MainForm form(nullptr, sim.port());
+    form.show();
+    place(form, QSize(1600, 1000));
+    form.connectEthernet(QStringLiteral("127.0.0.1"));
+    if (!waitFor([&] { return form.device().connected; }, 8000, "the connection"))
+        return false;
+    QTest::qWait(200);
+    for (QMessageBox *box : form.findChildren<QMessageBox *>())
+        box->close();
+    click(&form, "bRFC");
+    TestForm *rfc = form.pages().value(0);
+    auto *apply = rfc ? rfc->findChild<QPushButton *>(QStringLiteral("bApply")) : nullptr;
+    auto *tabs = rfc ? rfc->findChild<QTabWidget *>(QStringLiteral("tabWidget")) : nullptr;
+    if (!apply || !tabs || !waitFor([&] { return apply->isEnabled(); }, 5000, "the RFC-2544 configuration"))
+        return false;
+    const auto shootTabs = [&](const QString &suffix) {
+        const char *names[] = {"rfc-frame", "rfc-settings", "rfc-measuring", "rfc-charts"};
+        for (int t = 0; t < tabs->count(); ++t) {
+            tabs->setCurrentIndex(t);
+            save(&form, QLatin1String(names[t]) + suffix);
+        }
+    };
+    shootTabs(QStringLiteral("-ru"));
+    click(&form, "bEng");
+    shootTabs(QStringLiteral("-en"));
+
+    // Short trials so that the run ends in seconds.
+    for (const char *name : {"sLatCount", "sBtbCount"})
+        rfc->findChild<QSpinBox *>(QLatin1String(name))->setValue(1);
+    rfc->findChild<QSpinBox *>(QStringLiteral("sThrMinrate"))->setValue(50);
+    rfc->findChild<QSpinBox *>(QStringLiteral("sFrlStep"))->setValue(5);
+    rfc->findChild<QSpinBox *>(QStringLiteral("sFrlMinrate"))->setValue(80);
+    click(rfc, "bApply");
+    QTest::qWait(300);
+    click(rfc, "bStartXX");
+    const quint32 bit = StateBit::tx(StateBit::Rfc);
+    if (!waitFor([&] { return form.device().procState[0] & bit; }, 5000, "the RFC-2544 run"))
+        return false;
+    tabs->setCurrentIndex(2);
+    QTest::qWait(3000);
+    save(&form, QStringLiteral("rfc-running-en"));
+    if (!waitFor([&] { return !(form.device().procState[0] & bit); }, 60000, "the end of the RFC-2544 run"))
+        return false;
+    QTest::qWait(11000); // two result cycles: every range and the step
+    shootTabs(QStringLiteral("-done-en"));
+    click(&form, "bRus");
+    shootTabs(QStringLiteral("-done-ru"));
+    place(form, QSize(1280, 800));
+    for (const int t : {1, 2, 3}) {
+        tabs->setCurrentIndex(t);
+        save(&form, QStringLiteral("rfc-%1-1280-ru").arg(t));
+    }
+    click(&form, "bEng");
+    tabs->setCurrentIndex(2);
+    save(&form, QStringLiteral("rfc-2-1280-en"));
+    return true;
+}
 } // namespace
 
 int main(int argc, char *argv[])
@@ -351,6 +420,6 @@ int main(int argc, char *argv[])
             save(&about, QStringLiteral("about-") + QLatin1String(lang));
         }
     }
-    const bool ok = shootModel(QStringLiteral("qv"), true) && shootModel(QStringLiteral("qvb"), false);
+    const bool ok = shootModel(QStringLiteral("qv"), true) && shootModel(QStringLiteral("qvb"), false) && shootRfc();
     return ok ? 0 : 1;
 }
