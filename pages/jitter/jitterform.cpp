@@ -9,6 +9,8 @@
 #include "tablecell.h"
 #include "testcodes.h"
 
+#include <QHeaderView>
+
 namespace {
 
 const HeaderFields &kHeader = HeaderOf::Jitter;
@@ -38,8 +40,12 @@ JitterForm::JitterForm(Zorqv *device, QWidget *parent)
     retranslateForm();
     for (int row = 0; row < int(ResultValues::Jitter::Buckets); ++row)
         setCellText(ui->tDist, row, Bucket, QLatin1String(kFirstLabels[row]));
-    fitTableToRows(ui->tRes);
-    fitTableToRows(ui->tDist);
+    // Names and bucket labels keep their column as wide as they are.
+    for (QTableWidget *table : {ui->tRes, ui->tDist}) {
+        table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+        fitTableToRows(table);
+    }
+    ui->tRes->setColumnWidth(Count, 100);
     ui->lTestTime->setText(Conv::durationText(0));
     ui->lPassTime->setText(Conv::durationText(0));
 
