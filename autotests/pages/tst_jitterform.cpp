@@ -5,8 +5,6 @@
 #include "testcodes.h"
 #include "zorqv.h"
 
-#include <QHeaderView>
-#include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
@@ -70,7 +68,6 @@ private Q_SLOTS:
     void results();
     void times_data();
     void times();
-    void codesAndTitles();
 
 private:
     template <typename W = QWidget>
@@ -116,33 +113,19 @@ void TestJitterForm::cleanup()
     m_device.reset();
 }
 
+// What the page sets up itself: the names of the result rows and the
+// first bucket labels, for the initial threshold 10.
 void TestJitterForm::form()
 {
-    QCOMPARE(w<QSpinBox>("sThre")->minimum(), 1);
-    QCOMPARE(w<QSpinBox>("sThre")->maximum(), 1000);
     QCOMPARE(w<QSpinBox>("sThre")->value(), 10);
-    QCOMPARE(w<QSpinBox>("sLen")->maximum(), 9600);
-    QCOMPARE(w<QSpinBox>("sRate")->maximum(), 100);
-    QCOMPARE(w<QGroupBox>("groupBox_2")->title(), QStringLiteral("Test settings"));
-    QCOMPARE(w<QGroupBox>("groupBox_3")->title(), QStringLiteral("Measuring"));
-    QCOMPARE(w<QLabel>("lThrel")->text(), QStringLiteral("Threshold, ms"));
-    QCOMPARE(w<QLabel>("lTestTimel")->text(), QStringLiteral("Test time"));
-    QCOMPARE(w<QLabel>("lPassTimel")->text(), QStringLiteral("Passed time"));
-
-    auto *res = w<QTableWidget>("tRes");
-    QCOMPARE(res->rowCount(), 3);
-    QCOMPARE(res->columnCount(), 3);
-    QCOMPARE(res->horizontalHeaderItem(0)->text(), QStringLiteral("Rx Frames"));
-    QCOMPARE(res->horizontalHeaderItem(2)->text(), QString());
     QCOMPARE(column("tRes", 0), (QStringList{"All", "In order", "Not in order"}));
-    auto *dist = w<QTableWidget>("tDist");
-    QCOMPARE(dist->rowCount(), 9);
-    QCOMPARE(dist->horizontalHeaderItem(0)->text(), QStringLiteral("Jitter, ms"));
     QCOMPARE(column("tDist", 0),
              (QStringList{"0.000 - 1.250", "1.250 - 2.500", "2.500 - 3.750", "3.750 - 5.000",
                           "5.000 - 6.250", "6.250 - 7.500", "7.500 - 8.750", "8.750 - 10.000",
                           ">=10.000"}));
-    QCOMPARE(dist->editTriggers(), QAbstractItemView::NoEditTriggers);
+    QCOMPARE(m_device->activeTest, ActiveTest::Jitter);
+    switchTo(1);
+    QCOMPARE(w<QGroupBox>("gJitter")->title(), QStringLiteral("Jitter test (Port B)"));
 }
 
 void TestJitterForm::roundTrip_data()
@@ -232,11 +215,6 @@ void TestJitterForm::bucketLabels_data()
                                       "0.500-0.625", "0.625-0.750", "0.750-0.875", "0.875-1.000",
                                       ">=1.000"}
                        << false;
-    QTest::newRow("1000") << 1000
-                          << QStringList{"0.000-125.000", "125.000-250.000", "250.000-375.000",
-                                         "375.000-500.000", "500.000-625.000", "625.000-750.000",
-                                         "750.000-875.000", "875.000-1000.000", ">=1000.000"}
-                          << false;
     QTest::newRow("back to 10") << 10
                                 << QStringList{"0.000-1.250", "1.250-2.500", "2.500-3.750",
                                                "3.750-5.000", "5.000-6.250", "6.250-7.500",
@@ -354,32 +332,6 @@ void TestJitterForm::times()
     m_page->res_rcv(0x0007);
     QCOMPARE(w<QLineEdit>("lTestTime")->text(), testTime);
     QCOMPARE(w<QLineEdit>("lPassTime")->text(), passedTime);
-}
-
-void TestJitterForm::codesAndTitles()
-{
-    QCOMPARE(m_device->activeTest, ActiveTest::Jitter);
-    QSignalSpy starts(m_page.get(), &TestForm::start_test);
-    QSignalSpy configs(m_page.get(), &TestForm::gs_cfg);
-    m_page->status_upd();
-    QTest::mouseClick(w<QPushButton>("bStartXX"), Qt::LeftButton);
-    QTest::mouseClick(w<QPushButton>("bStartXY"), Qt::LeftButton);
-    m_device->procState[0] = StateBit::tx(StateBit::Jitter);
-    m_page->status_upd();
-    QVERIFY(!w<QPushButton>("bApply")->isEnabled());
-    QTest::mouseClick(w<QPushButton>("bStop"), Qt::LeftButton);
-    QTest::mouseClick(w<QPushButton>("bReset"), Qt::LeftButton);
-    QCOMPARE(starts.size(), 3);
-    QCOMPARE(starts.at(0).at(0).value<unsigned short>(), quint16(0x0107));
-    QCOMPARE(starts.at(1).at(0).value<unsigned short>(), quint16(0x0007));
-    QCOMPARE(starts.at(2).at(0).value<unsigned short>(), quint16(0x0007));
-    QCOMPARE(configs.size(), 1);
-    QCOMPARE(configs.at(0).at(0).value<unsigned short>(), quint16(0x0007));
-
-    QCOMPARE(w<QGroupBox>("gJitter")->title(), QStringLiteral("Jitter test (Port A)"));
-    switchTo(1);
-    QCOMPARE(w<QGroupBox>("gJitter")->title(), QStringLiteral("Jitter test (Port B)"));
-    QCOMPARE(w<QPushButton>("bStartXY")->text(), QStringLiteral("Start B->A"));
 }
 
 QTEST_MAIN(TestJitterForm)

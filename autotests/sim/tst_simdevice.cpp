@@ -550,35 +550,6 @@ private Q_SLOTS:
         QCOMPARE(above > all / 2, !mostBelow);
     }
 
-    // Only the active streams send; each keeps its own counters.
-    void multistreamActiveStreamsOnly()
-    {
-        MultiConfigBlock config = MultiDefaults::Port[0]; // streams 1-5 on, 6-10 off
-        put32(config, MultiConfigField::Duration, 2);
-        put8(config, MultiConfigField::stream(1) + MultiStreamField::Active, 0);
-        put8(config, MultiConfigField::stream(6) + MultiStreamField::Active, 1);
-        const QByteArray bytes = bytesOf(config);
-        ask(withBlock(PROGPACK_MULTI_CFG1, 0, bytes.left(MultiConfigField::FirstPart)));
-        ask(withBlock(PROGPACK_MULTI_CFG2, 0, bytes.mid(MultiConfigField::FirstPart)));
-        QCOMPARE(int(at8(ask(request(PROGPACK_MULTI_RES, {0})), 2 + MultiResultField::Present)), 0);
-        start(0, Mode::SamePort, RunCode::Multi);
-        dev().advance(2500);
-        const QByteArray r = ask(request(PROGPACK_MULTI_RES, {0}));
-        QCOMPARE(int(at8(r, 2 + MultiResultField::Present)), 1);
-        for (std::size_t i = 0; i < MultiConfigField::Streams; ++i) {
-            const std::size_t at = 2 + MultiResultField::stream(i);
-            const bool on = get8(config, MultiConfigField::stream(i) + MultiStreamField::Active) != 0;
-            QVERIFY2((at32(r, at + MultiResultField::TxFrames) > 0) == on, qPrintable(QString::number(i)));
-            QCOMPARE(at32(r, at + MultiResultField::Latency) > 0, on);
-            QCOMPARE(at8(r, at + MultiResultField::Load) > 0, on);
-        }
-        // At the same 5 %, stream 1 (64-byte frames) sends over twice the
-        // frames of stream 3 (256 bytes).
-        const double tx1 = at32(r, 2 + MultiResultField::stream(0) + MultiResultField::TxFrames);
-        const double tx3 = at32(r, 2 + MultiResultField::stream(2) + MultiResultField::TxFrames);
-        QVERIFY(tx1 > 2 * tx3);
-    }
-
     // The elapsed byte of the status wraps after 255 s like the tester's.
     void elapsedByteWraps()
     {
