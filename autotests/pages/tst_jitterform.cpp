@@ -126,6 +126,15 @@ void TestJitterForm::form()
     QCOMPARE(m_device->activeTest, ActiveTest::Jitter);
     switchTo(1);
     QCOMPARE(w<QGroupBox>("gJitter")->title(), QStringLiteral("Jitter test (Port B)"));
+
+    // The tables hide their row headers; fitting them to their rows must
+    // not widen them again and again.
+    QVERIFY(QTest::qWaitForWindowExposed(m_page.get()));
+    QTest::qWait(100);
+    const int wide = w<QTableWidget>("tDist")->minimumWidth();
+    QTest::qWait(100);
+    QCOMPARE(w<QTableWidget>("tDist")->minimumWidth(), wide);
+    QVERIFY(m_page->width() < 1600);
 }
 
 void TestJitterForm::roundTrip_data()
