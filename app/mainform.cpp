@@ -205,8 +205,6 @@ void MainForm::retranslateTestButtons()
 {
     for (qsizetype i = 0; i < m_testButtons.size(); ++i) {
         m_testButtons[i]->setText(tr(testPages[i].caption));
-        m_testButtons[i]->setToolTip(m_pages[i] ? QString()
-                                                : tr("This page is not available yet"));
     }
 }
 

@@ -306,4 +306,32 @@ QString frameLossText(const RfcResultBlock &result, std::size_t row, std::size_t
 
 } // namespace Rfc
 
+namespace Jitter {
+
+quint64 notInOrder(quint64 all, quint64 inOrder)
+{
+    return all > inOrder ? all - inOrder : 0;
+}
+
+QString countText(quint64 count)
+{
+    return QStringLiteral("%1").arg(double(count), 0, 'E', 3);
+}
+
+quint64 remaining(quint32 duration, quint64 elapsed)
+{
+    return duration > elapsed ? duration - elapsed : 0;
+}
+
+} // namespace Jitter
+
+namespace Multi {
+
+QString lossCoefficient(const Stream &stream)
+{
+    return stream.active ? Traffic::coefficient(stream.loss, stream.tx) : QStringLiteral("0.000");
+}
+
+} // namespace Multi
+
 } // namespace ResultValues

@@ -158,4 +158,19 @@ bool stepMeasured(const RfcResultBlock &result, std::size_t row, std::size_t ste
 QString frameLossText(const RfcResultBlock &result, std::size_t row, std::size_t step);
 } // namespace Rfc
 
+namespace Jitter {
+// Frames received out of order: all minus in order, never below 0.
+quint64 notInOrder(quint64 all, quint64 inOrder);
+// A frame count in scientific notation with three decimals ("1.234E+05").
+QString countText(quint64 count);
+// Seconds left of the configured duration, never negative.
+quint64 remaining(quint32 duration, quint64 elapsed);
+} // namespace Jitter
+
+namespace Multi {
+// The loss share of a stream, three decimals: "0.000" for an inactive
+// stream, "---" for an active one that has sent nothing.
+QString lossCoefficient(const Stream &stream);
+} // namespace Multi
+
 } // namespace ResultValues

@@ -77,7 +77,9 @@ private:
         rows->setMinimumSectionSize(rowHeight);
         rows->setDefaultSectionSize(rowHeight);
         const int frame = 2 * m_table->frameWidth();
-        int width = rows->sizeHint().width() + frame;
+        // A hidden header takes no room; counting it would widen the table,
+        // stretch its last column and so widen it again at the next fit.
+        int width = (rows->isHidden() ? 0 : rows->sizeHint().width()) + frame;
         for (int c = 0; c < m_table->columnCount(); ++c) {
             // A stretched last column is as wide as the table is made: counting
             // that would keep the table, and the window, from ever shrinking.
@@ -86,7 +88,8 @@ private:
                           columns->sectionSizeHint(c));
         }
         m_table->setMinimumWidth(width);
-        m_table->setFixedHeight(columns->sizeHint().height() + rows->length() + frame);
+        const int headerHeight = columns->isHidden() ? 0 : columns->sizeHint().height();
+        m_table->setFixedHeight(headerHeight + rows->length() + frame);
     }
 
     QPointer<QTableWidget> m_table;

@@ -398,6 +398,173 @@
     </message>
 </context>
 <context>
+    <name>JitterForm</name>
+    <message>
+        <source>Jitter test (Port A)</source>
+        <translation>Тест джиттера (порт A)</translation>
+    </message>
+    <message>
+        <source>Test settings</source>
+        <translation>Параметры теста</translation>
+    </message>
+    <message>
+        <source>Header level 2</source>
+        <translation>Заголовок уровня 2</translation>
+    </message>
+    <message>
+        <source>Auto MAC destination</source>
+        <translation>Определять MAC назначения автоматически</translation>
+    </message>
+    <message>
+        <source>Destination MAC</source>
+        <translation>MAC назначения</translation>
+    </message>
+    <message>
+        <source>Header level 3</source>
+        <translation>Заголовок уровня 3</translation>
+    </message>
+    <message>
+        <source>IP destination</source>
+        <translation>IP назначения</translation>
+    </message>
+    <message>
+        <source>Replace ToS</source>
+        <translation>Заменять ToS</translation>
+    </message>
+    <message>
+        <source>ToS</source>
+        <translation>ToS</translation>
+    </message>
+    <message>
+        <source>Precedence</source>
+        <translation>Приоритет</translation>
+    </message>
+    <message>
+        <source>Replace DSCP</source>
+        <translation>Заменять DSCP</translation>
+    </message>
+    <message>
+        <source>Header level 4</source>
+        <translation>Заголовок уровня 4</translation>
+    </message>
+    <message>
+        <source>UDP source</source>
+        <translation>UDP-порт источника</translation>
+    </message>
+    <message>
+        <source>UDP destination</source>
+        <translation>UDP-порт назначения</translation>
+    </message>
+    <message>
+        <source>Adjustment</source>
+        <translation>Настройка</translation>
+    </message>
+    <message>
+        <source>Rate units</source>
+        <translation>Единицы скорости</translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation>%</translation>
+    </message>
+    <message>
+        <source>bps</source>
+        <translation>бит/с</translation>
+    </message>
+    <message>
+        <source>kbps</source>
+        <translation>кбит/с</translation>
+    </message>
+    <message>
+        <source>Mbps</source>
+        <translation>Мбит/с</translation>
+    </message>
+    <message>
+        <source>Rate</source>
+        <translation>Скорость</translation>
+    </message>
+    <message>
+        <source>Packet length, b</source>
+        <translation>Длина пакета, байт</translation>
+    </message>
+    <message>
+        <source>Duration, s</source>
+        <translation>Длительность, с</translation>
+    </message>
+    <message>
+        <source>Threshold, ms</source>
+        <translation>Порог, мс</translation>
+    </message>
+    <message>
+        <source>Measuring</source>
+        <translation>Измерение</translation>
+    </message>
+    <message>
+        <source>Test time</source>
+        <translation>Время теста</translation>
+    </message>
+    <message>
+        <source>Passed time</source>
+        <translation>Прошло времени</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Результат</translation>
+    </message>
+    <message>
+        <source>Rx Frames</source>
+        <translation>Принятые кадры</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>Количество</translation>
+    </message>
+    <message>
+        <source>Distribution</source>
+        <translation>Распределение</translation>
+    </message>
+    <message>
+        <source>Jitter, ms</source>
+        <translation>Джиттер, мс</translation>
+    </message>
+    <message>
+        <source>Start A-&gt;A</source>
+        <translation>Старт A-&gt;A</translation>
+    </message>
+    <message>
+        <source>Start A-&gt;B</source>
+        <translation>Старт A-&gt;B</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Стоп</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Применить</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Сбросить</translation>
+    </message>
+    <message>
+        <source>Jitter test (Port B)</source>
+        <translation>Тест джиттера (порт B)</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Все</translation>
+    </message>
+    <message>
+        <source>In order</source>
+        <translation>По порядку</translation>
+    </message>
+    <message>
+        <source>Not in order</source>
+        <translation>Не по порядку</translation>
+    </message>
+</context>
+<context>
     <name>LbForm</name>
     <message>
         <source>Loopback (Port A)</source>
@@ -572,7 +739,7 @@
     </message>
     <message>
         <source>This page is not available yet</source>
-        <translation>Эта страница пока недоступна</translation>
+        <translation type="vanished">Эта страница пока недоступна</translation>
     </message>
     <message>
         <source>Compiled for %1 release version %2</source>
@@ -673,6 +840,181 @@
         <source>About</source>
         <comment>menu title</comment>
         <translation>Справка</translation>
+    </message>
+</context>
+<context>
+    <name>MultiForm</name>
+    <message>
+        <source>Multistream test (Port A)</source>
+        <translation>Многопотоковый тест (порт A)</translation>
+    </message>
+    <message>
+        <source>Test settings</source>
+        <translation>Параметры теста</translation>
+    </message>
+    <message>
+        <source>Stream #</source>
+        <translation>Поток №</translation>
+    </message>
+    <message>
+        <source>Auto MAC destination</source>
+        <translation>Определять MAC назначения автоматически</translation>
+    </message>
+    <message>
+        <source>MAC destination</source>
+        <translation>MAC назначения</translation>
+    </message>
+    <message>
+        <source>Header level 3</source>
+        <translation>Заголовок уровня 3</translation>
+    </message>
+    <message>
+        <source>IP destination</source>
+        <translation>IP назначения</translation>
+    </message>
+    <message>
+        <source>Replace ToS</source>
+        <translation>Заменять ToS</translation>
+    </message>
+    <message>
+        <source>ToS</source>
+        <translation>ToS</translation>
+    </message>
+    <message>
+        <source>Precedence</source>
+        <translation>Приоритет</translation>
+    </message>
+    <message>
+        <source>Replace DSCP</source>
+        <translation>Заменять DSCP</translation>
+    </message>
+    <message>
+        <source>Header level 4</source>
+        <translation>Заголовок уровня 4</translation>
+    </message>
+    <message>
+        <source>UDP source</source>
+        <translation>UDP-порт источника</translation>
+    </message>
+    <message>
+        <source>UDP destination</source>
+        <translation>UDP-порт назначения</translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation>Дополнительно</translation>
+    </message>
+    <message>
+        <source>Active</source>
+        <translation>Активен</translation>
+    </message>
+    <message>
+        <source>Loading type</source>
+        <translation>Тип нагрузки</translation>
+    </message>
+    <message>
+        <source>Constant</source>
+        <translation>Постоянная</translation>
+    </message>
+    <message>
+        <source>Rate units</source>
+        <translation>Единицы скорости</translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation>%</translation>
+    </message>
+    <message>
+        <source>bps</source>
+        <translation>бит/с</translation>
+    </message>
+    <message>
+        <source>kbps</source>
+        <translation>кбит/с</translation>
+    </message>
+    <message>
+        <source>Mbps</source>
+        <translation>Мбит/с</translation>
+    </message>
+    <message>
+        <source>Rate</source>
+        <translation>Скорость</translation>
+    </message>
+    <message>
+        <source>Packet length, b</source>
+        <translation>Длина пакета, байт</translation>
+    </message>
+    <message>
+        <source>Duration, s</source>
+        <translation>Длительность, с</translation>
+    </message>
+    <message>
+        <source>Measuring</source>
+        <translation>Измерение</translation>
+    </message>
+    <message>
+        <source>Elapsed time</source>
+        <translation>Прошло времени</translation>
+    </message>
+    <message>
+        <source>Estimate time</source>
+        <translation>Осталось времени</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Нагрузка</translation>
+    </message>
+    <message>
+        <source>Tx frames</source>
+        <translation>Передано кадров</translation>
+    </message>
+    <message>
+        <source>Rx frames</source>
+        <translation>Принято кадров</translation>
+    </message>
+    <message>
+        <source>Tx bytes</source>
+        <translation>Передано байт</translation>
+    </message>
+    <message>
+        <source>Loss frames</source>
+        <translation>Потеряно кадров</translation>
+    </message>
+    <message>
+        <source>Latency</source>
+        <translation>Задержка</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>Количество</translation>
+    </message>
+    <message>
+        <source>Coef</source>
+        <translation>Коэффициент</translation>
+    </message>
+    <message>
+        <source>Start A-&gt;A</source>
+        <translation>Старт A-&gt;A</translation>
+    </message>
+    <message>
+        <source>Start A-&gt;B</source>
+        <translation>Старт A-&gt;B</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Стоп</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Применить</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Сбросить</translation>
+    </message>
+    <message>
+        <source>Multistream test (Port B)</source>
+        <translation>Многопотоковый тест (порт B)</translation>
     </message>
 </context>
 <context>

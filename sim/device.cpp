@@ -456,7 +456,8 @@ QByteArray Device::status()
         const quint8 full = code == 3 ? LinkMode::Full1000 : code == 2 ? LinkMode::Full100 : LinkMode::Full10;
         if (code > 0)
             duplex |= quint8((modes & full ? 2 : 1) << (4 * p));
-        setByte(r, Elapsed + i, quint8(qMin<qint64>(elapsedSeconds(p), 255)));
+        // One byte that wraps, as the tester's does; the program unwraps it.
+        setByte(r, Elapsed + i, quint8(elapsedSeconds(p) & 0xFF));
         Bytes::put32(r.data(), Rates + 8 * i, exists(p) ? quint32(s.txRate) : 0);
         Bytes::put32(r.data(), Rates + 8 * i + 4, exists(p) ? quint32(s.rxRate) : 0);
     }

@@ -225,6 +225,37 @@ bool shootPortPages(MainForm &form)
         [&] { click(page(9), "bStop"); });
 }
 
+// A measurement page idle and while its test runs on port A, in both
+// languages, also at 1280 x 800; stopped again at the end. Leaves the
+// window in English at 1600 x 1000.
+bool shootRunningPage(MainForm &form, const char *button, int page, const QString &name)
+{
+    TestForm *p = form.pages().value(page);
+    if (!p)
+        return false;
+    click(&form, "bEng");
+    click(&form, button);
+    QTest::qWait(1000);
+    save(&form, name + QStringLiteral("-en"));
+    click(&form, "bRus");
+    save(&form, name + QStringLiteral("-ru"));
+    click(p, "bApply");
+    QTest::qWait(300);
+    click(p, "bStartXX");
+    if (!waitFor([&] { return form.device().procState[0] != 0; }, 5000, qPrintable(name)))
+        return false;
+    QTest::qWait(3500);
+    save(&form, name + QStringLiteral("-running-ru"));
+    place(form, QSize(1280, 800));
+    save(&form, name + QStringLiteral("-running-1280-ru"));
+    click(&form, "bEng");
+    save(&form, name + QStringLiteral("-running-1280-en"));
+    place(form, QSize(1600, 1000));
+    save(&form, name + QStringLiteral("-running-en"));
+    click(p, "bStop");
+    return waitFor([&] { return form.device().procState[0] == 0; }, 5000, qPrintable(name));
+}
+
 bool shootModel(const QString &model, bool full)
 {
     // A few settings files on the tester's flash for the File transfer page.
@@ -318,6 +349,10 @@ bool shootModel(const QString &model, bool full)
         d->close();
     }
     click(&form, "bEng");
+
+    if (!shootRunningPage(form, "bJitter", 6, QStringLiteral("jitter"))
+        || !shootRunningPage(form, "bMulti", 1, QStringLiteral("multi")))
+        return false;
 
     form.showDeveloperControls();
     form.debugForm().hide();

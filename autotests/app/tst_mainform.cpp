@@ -811,7 +811,6 @@ void TestMainForm::languageSwitch()
         {"MainForm", "Tests", nullptr, [this] { return w<QGroupBox>("groupBox_7")->title(); }},
         {"MainForm", "Traffic test", nullptr, [this] { return button("bTraffic")->text(); }},
         {"MainForm", "File transfer", nullptr, [this] { return button("bFTransfer")->text(); }},
-        {"MainForm", "This page is not available yet", nullptr, [this] { return button("bMulti")->toolTip(); }},
         {"MainMenu", "Settings", nullptr, [settings] { return settings->title(); }},
         {"MainMenu", "About", "menu title", [about] { return about->title(); }},
         {"MainMenu", "Font", nullptr, [font] { return font->text(); }},

@@ -547,6 +547,47 @@ private Q_SLOTS:
         QVERIFY(at64(r, 2 + JitterResultField::RxInOrder) < all); // an overloaded path reorders
     }
 
+    // The buckets follow the threshold: a wide one holds nearly every frame
+    // below it, a narrow one leaves most of an overloaded path at or above.
+    void jitterThresholdScalesBuckets_data()
+    {
+        QTest::addColumn<quint16>("threshold");
+        QTest::addColumn<bool>("mostBelow");
+        QTest::newRow("1 ms") << quint16(1) << false;
+        QTest::newRow("1000 ms") << quint16(1000) << true;
+    }
+
+    void jitterThresholdScalesBuckets()
+    {
+        QFETCH(quint16, threshold);
+        QFETCH(bool, mostBelow);
+        JitterConfigBlock config = JitterDefaults::Port[0];
+        put32(config, JitterConfigField::Duration, 2);
+        put16(config, JitterConfigField::Threshold, threshold);
+        ask(withBlock(PROGPACK_JITTER_CFG, 0, bytesOf(config)));
+        start(0, Mode::SamePort, RunCode::Jitter);
+        dev().advance(2000);
+        const QByteArray r = ask(request(PROGPACK_JITTER_RES, {0}));
+        const quint64 all = at64(r, 2 + JitterResultField::RxAll);
+        const quint64 above = at64(r, 2 + JitterResultField::bucket(JitterResultField::Buckets - 1));
+        QVERIFY(all > 0);
+        QCOMPARE(above < all / 100, mostBelow);
+        QCOMPARE(above > all / 2, !mostBelow);
+    }
+
+    // The elapsed byte of the status wraps after 255 s like the tester's.
+    void elapsedByteWraps()
+    {
+        TrafficConfigBlock endless = TrafficDefaults::Port[0];
+        put32(endless, TrafficConfigField::Duration, 0);
+        ask(withBlock(PROGPACK_TRAFFIC_CFG, 0, bytesOf(endless)));
+        start(0, Mode::SamePort, RunCode::Traffic);
+        dev().advance(255000);
+        QCOMPARE(int(at8(statusNow(), StatusField::Elapsed)), 255);
+        dev().advance(45000);
+        QCOMPARE(int(at8(statusNow(), StatusField::Elapsed)), 300 - 256);
+    }
+
     void bertRareErrors()
     {
         BertConfigBlock config = BertDefaults::Port[0];

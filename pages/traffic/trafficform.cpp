@@ -2,13 +2,12 @@
 #include "ui_trafficform.h"
 
 #include "conversions.h"
+#include "durationedit.h"
 #include "headersettings.h"
 #include "resultvalues.h"
 #include "tablecell.h"
 #include "testcodes.h"
 #include "trafficlayout.h"
-
-#include <QTime>
 
 namespace {
 
@@ -16,7 +15,6 @@ const HeaderFields &kHeader = HeaderOf::Traffic;
 
 constexpr int kMaxPercent = 100;
 constexpr int kMaxRate = 9999;
-constexpr int kDayLastSecond = 24 * 3600 - 1; // what the duration editor can show
 
 const QString kZeroTime = QStringLiteral("00:00:00");
 
@@ -66,8 +64,7 @@ void TrafficForm::load(const ConfigBlock &b)
     ui->cUnits->setCurrentIndex(b[Units]);
     ui->sRate->setValue(get16(b, Rate));
     ui->sLen->setValue(get16(b, Length));
-    const int seconds = int(qMin<quint32>(get32(b, Duration), kDayLastSecond));
-    ui->tDur->setTime(QTime(0, 0).addSecs(seconds));
+    showDuration(ui->tDur, get32(b, Duration));
 }
 
 void TrafficForm::store(ConfigBlock &b, quint8 proc)
@@ -78,8 +75,7 @@ void TrafficForm::store(ConfigBlock &b, quint8 proc)
         put8(b, Units, quint8(ui->cUnits->currentIndex()));
     put16(b, Rate, quint16(ui->sRate->value()));
     put16(b, Length, quint16(ui->sLen->value()));
-    const QTime t = ui->tDur->time();
-    put32(b, Duration, quint32(t.hour() * 3600 + t.minute() * 60 + t.second()));
+    put32(b, Duration, durationOf(ui->tDur));
 }
 
 void TrafficForm::showResult(quint8 proc)

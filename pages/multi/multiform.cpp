@@ -1,0 +1,142 @@
+#include "multiform.h"
+#include "ui_multiform.h"
+
+#include "conversions.h"
+#include "durationedit.h"
+#include "headersettings.h"
+#include "multilayout.h"
+#include "resultvalues.h"
+#include "tablecell.h"
+#include "testcodes.h"
+
+namespace {
+
+constexpr int kMaxPercent = 100;
+constexpr int kMaxRate = 9999;
+constexpr int kStreams = int(MultiConfigField::Streams);
+
+// The record a selector value stands for (Stream #1 is record 0), or -1 for
+// a value outside the records.
+int recordOf(int value)
+{
+    return value >= 1 && value <= kStreams ? value - 1 : -1;
+}
+
+HeaderFields headerOf(int stream)
+{
+    return HeaderOf::MultiStream.shifted(MultiConfigField::stream(std::size_t(stream)));
+}
+
+} // namespace
+
+MultiForm::MultiForm(Zorqv *device, QWidget *parent)
+    : BlockForm(device, PageIds{TestNo::Multi, ActiveTest::Multi, StateBit::Multi, true},
+                &Zorqv::multiConfig, parent)
+    , ui(std::make_unique<Ui::MultiForm>())
+{
+    ui->setupUi(this);
+    m_header = bindHeader(this);
+    ui->tRes->setColumnWidth(Count, 100);
+    fitTableToRows(ui->tRes);
+    ui->lElapsedTime->setText(Conv::durationText(0));
+    ui->lEstimateTime->setText(Conv::durationText(0));
+
+    connect(ui->cUnits, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            &MultiForm::cUnitsCurrentIndexChanged);
+    connect(ui->sStreamSettings, qOverload<int>(&QSpinBox::valueChanged), this,
+            &MultiForm::sStreamSettingsChanged);
+    connect(ui->sStreamRes, qOverload<int>(&QSpinBox::valueChanged), this,
+            &MultiForm::sStreamResChanged);
+    bindControls(PageControls{ui->gMulti, ui->bStartXX, ui->bStartXY, nullptr, ui->bStop,
+                              ui->bApply, ui->bReset, nullptr});
+}
+
+MultiForm::~MultiForm() = default;
+
+QString MultiForm::title(quint8 port) const
+{
+    return port ? tr("Multistream test (Port B)") : tr("Multistream test (Port A)");
+}
+
+void MultiForm::retranslateForm()
+{
+    ui->retranslateUi(this);
+}
+
+void MultiForm::cUnitsCurrentIndexChanged(int index)
+{
+    ui->sRate->setMaximum(index == 0 ? kMaxPercent : kMaxRate);
+}
+
+// The edits of the stream left go into the buffer the widgets belong to
+// before the next stream is shown from it.
+void MultiForm::sStreamSettingsChanged(int value)
+{
+    const int next = recordOf(value);
+    if (next < 0 || next == m_settingsStream)
+        return;
+    storeConfig(shownProcess());
+    m_settingsStream = next;
+    showConfig(shownProcess());
+}
+
+void MultiForm::sStreamResChanged(int value)
+{
+    const int next = recordOf(value);
+    if (next < 0)
+        return;
+    m_resultStream = next;
+    showResult(currentProc());
+}
+
+void MultiForm::load(const ConfigBlock &b)
+{
+    using namespace MultiStreamField;
+    const std::size_t s = MultiConfigField::stream(std::size_t(m_settingsStream));
+    m_header->load(b, headerOf(m_settingsStream));
+    ui->cActive->setChecked(b[s + Active] != 0);
+    // Units first: the rate limit must follow them before the rate is set.
+    // Units the combo cannot show leave it without a selection.
+    ui->cUnits->setCurrentIndex(b[s + Units]);
+    ui->sRate->setValue(get16(b, s + Rate));
+    ui->sLen->setValue(get16(b, s + Length));
+    showDuration(ui->tDur, get32(b, MultiConfigField::Duration));
+}
+
+void MultiForm::store(ConfigBlock &b, quint8 proc)
+{
+    using namespace MultiStreamField;
+    const std::size_t s = MultiConfigField::stream(std::size_t(m_settingsStream));
+    m_header->store(b, headerOf(m_settingsStream), MultiDefaults::Port[proc & 1]);
+    put8(b, s + Active, ui->cActive->isChecked() ? 1 : 0);
+    if (ui->cUnits->currentIndex() >= 0)
+        put8(b, s + Units, quint8(ui->cUnits->currentIndex()));
+    put16(b, s + Rate, quint16(ui->sRate->value()));
+    put16(b, s + Length, quint16(ui->sLen->value()));
+    put32(b, MultiConfigField::Duration, durationOf(ui->tDur));
+}
+
+void MultiForm::showResult(quint8 proc)
+{
+    namespace C = MultiConfigField;
+    namespace M = ResultValues::Multi;
+    const MultiResultBlock &r = m_device->multiResult[proc];
+    if (get8(r, MultiResultField::Present) == 0)
+        return;
+    const ConfigBlock &c = config(proc);
+    const bool runs = running();
+    const quint64 elapsed = m_device->elapsedSeconds(proc);
+    const quint32 duration = get32(c, C::Duration);
+    const quint64 left = ResultValues::Traffic::estimate(duration, get16(c, C::Margin), elapsed);
+    ui->lElapsedTime->setText(Conv::durationText(runs ? elapsed : 0));
+    ui->lEstimateTime->setText(Conv::durationText(runs && duration != 0 ? left : 0));
+
+    const M::Stream s = M::stream(c, r, std::size_t(m_resultStream));
+    setCellText(ui->tRes, Load, Count, QStringLiteral("%1%").arg(s.load));
+    setCellText(ui->tRes, TxFrames, Count, QString::number(s.tx));
+    setCellText(ui->tRes, RxFrames, Count, QString::number(s.rx));
+    setCellText(ui->tRes, TxBytes, Count, QString::number(s.txBytes));
+    setCellText(ui->tRes, LossFrames, Count, QString::number(s.loss));
+    setCellText(ui->tRes, Latency, Count, QString::number(s.latency));
+    setCellText(ui->tRes, LossFrames, Coef, M::lossCoefficient(s));
+}
