@@ -442,7 +442,8 @@ void OldProto::decodeFileList(const QByteArray &p)
 void OldProto::decodeFileOpen(const QByteArray &p)
 {
     const qint64 size = u32At(p, Rep::FileSize);
-    if (!isOk(p, Rep::Ok) || size > MaxDownloadSize) {
+    m_downloading = isOk(p, Rep::Ok) && size <= MaxDownloadSize;
+    if (!m_downloading) {
         request(PROGPACK_TRANSFER, Transfer::Leave);
         return;
     }
@@ -453,7 +454,12 @@ void OldProto::decodeFileOpen(const QByteArray &p)
 
 void OldProto::decodeFileRead(const QByteArray &p)
 {
+    if (!m_downloading) {
+        qDebug() << "Proto: file piece without a download ignored";
+        return;
+    }
     if (!isOk(p, Rep::Ok)) {
+        m_downloading = false;
         request(PROGPACK_TRANSFER, Transfer::Leave);
         return;
     }
@@ -470,6 +476,7 @@ void OldProto::decodeFileRead(const QByteArray &p)
 
 void OldProto::finishDownload()
 {
+    m_downloading = false;
     Zorqv &d = *m_device;
     request(PROGPACK_TRANSFER, Transfer::Leave);
     d.fileName.remove(u'$');

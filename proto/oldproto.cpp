@@ -90,6 +90,7 @@ void OldProto::reset()
     m_pendingLength.clear();
     m_pendingStep.clear();
     m_pendingResultFlag.clear();
+    m_downloading = false;
     // The response timer is left alone: if it runs, it still fires and,
     // with no link open, only writes its line.
     Q_EMIT qv_disc();

@@ -88,6 +88,10 @@ private:
     // interface could not tell a read from a poll queued behind it.
     QQueue<bool> m_pendingResultFlag;
     int m_downloadSize = 0;
+    // From the tester's "OK" to a file open until the file is complete, the
+    // tester refuses or the link goes: file pieces outside it (a late reply
+    // after a reset) must not complete, or hand on, a download.
+    bool m_downloading = false;
     QList<QByteArray> m_sendQueue;
     QQueue<quint8> m_pendingProcess;
     QQueue<int> m_pendingOffset;

@@ -344,6 +344,43 @@ private Q_SLOTS:
         QVERIFY(rig.sink.jobs.isEmpty());
     }
 
+    // A file piece ("OK" and data) that no download asked for, as a late
+    // reply after a reset would be, is ignored: it neither completes nor
+    // continues a download, and nothing is handed on.
+    void strayFilePiece_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::newRow("no download yet") << "none";
+        QTest::newRow("after a complete download") << "complete";
+        QTest::newRow("after a disconnect mid-download") << "disconnect";
+    }
+    void strayFilePiece()
+    {
+        QFETCH(QString, before);
+        Rig rig;
+        int jobs = 0;
+        if (before != QLatin1String("none")) {
+            QByteArray open("OK\0\0\0\0", 6);
+            Bytes::put32(open.data(), 2, before == QLatin1String("complete") ? 200 : 700);
+            rig.proto.start_test(requestCode(TestNo::FileTransfer, 1));
+            rig.proto.pckt_rcv(EnginePeer::reply(PROGPACK_TRANSFER));
+            rig.proto.pckt_rcv(EnginePeer::reply(PROGPACK_FILE_OPEN, open));
+            rig.proto.pckt_rcv(EnginePeer::reply(PROGPACK_FILE_READ, "OK" + QByteArray(256, 'd')));
+            if (before == QLatin1String("complete")) {
+                rig.proto.pckt_rcv(EnginePeer::reply(PROGPACK_TRANSFER));
+                jobs = 1;
+            } else {
+                rig.proto.sock_disc();
+            }
+        }
+        QCOMPARE(rig.sink.jobs.size(), jobs);
+        const qsizetype sent = rig.peer.sent.size();
+        for (int i = 0; i < 3; ++i)
+            rig.proto.pckt_rcv(EnginePeer::reply(PROGPACK_FILE_READ, "OK" + QByteArray(256, 's')));
+        QCOMPARE(rig.sink.jobs.size(), jobs);
+        QCOMPARE(rig.peer.sent.size(), sent);
+    }
+
     // A name from the tester never takes the reports out of the chosen
     // directory.
     void reportDirectoryStaysInside_data()
