@@ -24,6 +24,7 @@ Serial::Serial(QObject *parent)
         if (m_pollTimer.isActive())
             readStep();
     });
+    connect(&m_port, &QSerialPort::errorOccurred, this, &Serial::portLost);
 }
 
 Serial::~Serial()
@@ -78,6 +79,23 @@ void Serial::disc_port()
     m_rxBuffer.clear();
     m_open = false;
     Q_EMIT port_disc();
+}
+
+// A device that disappears (a USB adapter pulled out, the other end of a
+// pseudo-terminal closed) ends the connection at once instead of leaving it
+// to the engine's watchdog, which an idle link would never meet. Such a port
+// reports a resource error, or a read error for a hung-up line, and keeps
+// reporting it on every turn of the event loop until it is closed.
+void Serial::portLost(QSerialPort::SerialPortError error)
+{
+    if (!m_open || (error != QSerialPort::ResourceError && error != QSerialPort::ReadError))
+        return;
+    qDebug() << "Serial: port lost:" << m_port.errorString();
+    // Closed after the port has finished reporting, not inside its handler.
+    QTimer::singleShot(0, this, [this] {
+        if (m_open)
+            disc_port();
+    });
 }
 
 void Serial::snd_pckt(const QByteArray &packet)

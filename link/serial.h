@@ -37,6 +37,7 @@ private Q_SLOTS:
 
 private:
     void readStep();
+    void portLost(QSerialPort::SerialPortError error);
 
     bool m_open = false;
     QTimer m_pollTimer;

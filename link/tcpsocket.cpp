@@ -44,6 +44,28 @@ void TcpSocket::createSocket()
         if (m_pollTimer.isActive())
             readStep();
     });
+    // A connection the tester closes or that breaks ends here and now, not
+    // when the engine's watchdog runs out (which a link that is only polled
+    // for status would need a second for, and an idle one never).
+    connect(m_socket, &QTcpSocket::disconnected, this, &TcpSocket::linkLost);
+    connect(m_socket, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
+        if (error != QAbstractSocket::SocketTimeoutError && error != QAbstractSocket::TemporaryError)
+            linkLost();
+    });
+}
+
+void TcpSocket::linkLost()
+{
+    // Attempts that fail are ended by the connect timer; disc_sock clears
+    // the flag before it closes, so its own close does not come back here.
+    if (!m_connected)
+        return;
+    qDebug() << "TcpSocket: connection lost:" << m_socket->errorString();
+    m_connected = false;
+    m_pollTimer.stop();
+    m_connectTimer.stop();
+    m_socket->abort();
+    Q_EMIT sock_disc();
 }
 
 void TcpSocket::conn_sock(const QString &host)

@@ -40,6 +40,7 @@ private Q_SLOTS:
 private:
     void createSocket();
     void readStep();
+    void linkLost();
 
     const quint16 m_port;
     bool m_connected = false;

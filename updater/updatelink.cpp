@@ -173,6 +173,9 @@ int UpdateLink::transact(int retries)
         return NoError;
     for (;;) {
         int result = NoError;
+        // A reply that came after its window would otherwise be read as the
+        // answer to this attempt.
+        m_port.clear(QSerialPort::Input);
         const bool written = m_port.write(m_tx.constData(), kFrameSize) == kFrameSize;
         bool flushed = written;
         while (flushed && m_port.bytesToWrite() > 0)
@@ -199,24 +202,43 @@ int UpdateLink::readReply()
     QElapsedTimer clock;
     clock.start();
     QByteArray received;
-    received.reserve(kFrameSize);
+    int result = NoReply;
     for (;;) {
-        received += m_port.read(kFrameSize - received.size());
-        if (received.size() >= kFrameSize)
+        received += m_port.readAll();
+        result = takeReply(m_tx, received);
+        if (result != NoReply)
             break;
         const qint64 left = kReplyTimeoutMs - clock.elapsed();
         if (left <= 0 || !m_port.isOpen())
             break;
         waitForInput(int(left));
     }
-    std::memcpy(m_rx.data(), received.constData(), received.size());
-    if (received.size() < kFrameSize)
-        return NoReply;
-    if (m_rx.at(0) != '$')
-        return BadStart;
-    if (quint8(m_rx.at(kFrameSize - 1)) != Crc8::compute(m_rx.constData(), kFrameSize - 1))
-        return BadCrc;
-    return NoError;
+    std::memcpy(m_rx.data(), received.constData(), size_t(qMin<qsizetype>(received.size(), kFrameSize)));
+    return result;
+}
+
+int UpdateLink::takeReply(QByteArrayView request, QByteArray &received)
+{
+    Q_ASSERT(request.size() >= kFrameSize);
+    const auto command = quint8(request.at(1));
+    const quint32 blockOffset = qFromLittleEndian<quint32>(request.data() + 2);
+    const bool isBlock = command == FpgaBlock || command == CpuBlock || command == FsBlock;
+    while (received.size() >= kFrameSize) {
+        if (received.at(0) != '$')
+            return BadStart;
+        if (quint8(received.at(kFrameSize - 1)) != Crc8::compute(received.constData(), kFrameSize - 1))
+            return BadCrc;
+        const QByteArrayView text(received.constData(), qstrnlen(received.constData(), kFrameSize));
+        // The answer to the block before this one counts up to this block's
+        // offset; the first block has no block before it.
+        const bool earlierBlock = isBlock && blockOffset > 0
+            && qFromLittleEndian<quint32>(received.constData() + 2) == blockOffset
+            && !text.contains("ready");
+        if (quint8(received.at(1)) == command && !earlierBlock)
+            return NoError;
+        received.remove(0, kFrameSize);
+    }
+    return NoReply;
 }
 
 bool UpdateLink::waitForInput(int ms)

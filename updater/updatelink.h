@@ -63,8 +63,18 @@ public:
     // data points at kDataSize bytes and is used only by the commands that
     // carry data; the other commands leave the data field as it was.
     void build(quint8 command, quint32 value, const char *data = nullptr);
+    // Sends the request and reads its answer. Whatever waits in the input
+    // before an attempt is dropped, and a sound frame that answers another
+    // request (a late reply to an earlier attempt) is skipped, so a late
+    // reply is never taken for the answer to the next request.
     int transact(int retries);
     int setMode(quint8 mode);
+    // Examines the bytes received since request went out: NoReply while
+    // no whole frame answering it is there, BadStart or BadCrc for a
+    // spoiled frame at the front, NoError when the front frame answers it
+    // (same command; for an image or file block, not the count of the block
+    // before). Frames that answer an earlier request are removed first.
+    static int takeReply(QByteArrayView request, QByteArray &received);
     int writeSerial(quint16 number);
 
     // True while the link waits and lets other events run; an operation

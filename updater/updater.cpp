@@ -224,22 +224,12 @@ int Updater::sendBlocks(QByteArrayView data, qint64 length, quint8 command, Bar 
     if (length <= 0)
         return UpdateLink::NoError;
 
-    // The image ends at length or at the end of data, whichever is first;
-    // the last block is padded with 0xFF, the erased state of flash.
-    const qint64 available = qMin<qint64>(length, data.size());
-    QByteArray padded(UpdateLink::kDataSize, char(0xFF));
+    QByteArray padded;
     qint64 pos = 0;
     qint64 end = 0;
     do {
         end = qMin<qint64>(pos + UpdateLink::kDataSize, length);
-        const char *block = data.data() + pos;
-        if (pos + UpdateLink::kDataSize > available) {
-            padded.fill(char(0xFF));
-            if (available > pos)
-                std::memcpy(padded.data(), data.data() + pos, available - pos);
-            block = padded.constData();
-        }
-        m_link.build(command, quint32(pos), block);
+        m_link.build(command, quint32(pos), imageBlock(data, length, pos, padded));
         const int result = m_link.transact(kBlockRetries);
         Q_EMIT blockSent(bar, end);
         if (m_link.replyValue() != quint32(end)) {
@@ -390,6 +380,19 @@ int Updater::writeSerialNumber(const QString &text)
     else
         info(tr("Серийный номер успешно обновлен."));
     return result;
+}
+
+const char *Updater::imageBlock(QByteArrayView data, qint64 length, qint64 pos, QByteArray &padded)
+{
+    // The image ends at length or at the end of data, whichever is first;
+    // the last block is padded with 0xFF, the erased state of flash.
+    const qint64 available = qMin<qint64>(length, data.size());
+    if (pos + UpdateLink::kDataSize <= available)
+        return data.data() + pos;
+    padded.fill(char(0xFF), UpdateLink::kDataSize);
+    if (available > pos)
+        std::memcpy(padded.data(), data.data() + pos, size_t(available - pos));
+    return padded.constData();
 }
 
 qint64 Updater::rpdLength(QByteArrayView image)

@@ -63,6 +63,10 @@ public:
     // stripped (never the first byte), rounded up to the next multiple of
     // 256, by a full block when already one. 0 when no data is left.
     static qint64 rpdLength(QByteArrayView image);
+    // The kDataSize bytes of the block at pos of an image of length bytes
+    // whose first data.size() bytes are data: in place, or copied into
+    // padded with 0xFF past the end of data.
+    static const char *imageBlock(QByteArrayView data, qint64 length, qint64 pos, QByteArray &padded);
 
 Q_SIGNALS:
     void message(const QString &text, Updater::Severity severity);

@@ -77,8 +77,11 @@ private Q_SLOTS:
     }
     void cleanup()
     {
-        ::close(m_master);
-        ::close(m_slave);
+        if (m_master >= 0)
+            ::close(m_master);
+        if (m_slave >= 0)
+            ::close(m_slave);
+        m_master = m_slave = -1;
     }
 
     void opensWithLineSettings()
@@ -202,6 +205,46 @@ private Q_SLOTS:
         // Polling alone would leave most replies waiting 3 ms or more.
         const auto slow = std::count_if(micros.cbegin(), micros.cend(), [](qint64 us) { return us > 3000; });
         QVERIFY2(slow <= 5, qPrintable(QStringLiteral("%1 of 20 replies took over 3 ms").arg(slow)));
+    }
+
+    // The device disappears (the other end of the pseudo-terminal closed,
+    // as a pulled USB adapter): the port closes at once, once, and opening
+    // a device again works.
+    void deviceGone_data()
+    {
+        QTest::addColumn<bool>("awaitingReply");
+        QTest::newRow("idle") << false;
+        QTest::newRow("awaiting a reply") << true;
+    }
+    void deviceGone()
+    {
+        QFETCH(bool, awaitingReply);
+        Serial serial;
+        serial.conn_port(m_path);
+        QVERIFY(serial.isOpen());
+        QSignalSpy disc(&serial, &Serial::port_disc);
+        if (awaitingReply) {
+            serial.snd_pckt(Packet::make(0));
+            QCOMPARE(readMaster(Packet::Size).size(), Packet::Size);
+        }
+        QElapsedTimer clock;
+        clock.start();
+        cleanup();
+        QTRY_COMPARE_WITH_TIMEOUT(disc.size(), 1, 3000);
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(!serial.isOpen());
+        pump(50);
+        QCOMPARE(disc.size(), 1);
+
+        init();
+        QSignalSpy conn(&serial, &Serial::port_conn);
+        QSignalSpy received(&serial, &Serial::pckt_rcv);
+        serial.conn_port(m_path);
+        QCOMPARE(conn.size(), 1);
+        serial.snd_pckt(Packet::make(0));
+        QCOMPARE(readMaster(Packet::Size).size(), Packet::Size);
+        writeMaster(replyFrame(0));
+        QTRY_COMPARE(received.size(), 1);
     }
 };
 

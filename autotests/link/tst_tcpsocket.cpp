@@ -144,6 +144,51 @@ private Q_SLOTS:
         QVERIFY(m_server.listen(QHostAddress::LocalHost, port));
         connectClient(client);
     }
+
+    // The tester closes the connection: noticed at once (well before the
+    // engine's 1.1 s watchdog), once, and a new connection works.
+    void peerCloses_data()
+    {
+        QTest::addColumn<bool>("awaitingReply");
+        QTest::addColumn<bool>("reset");
+        QTest::newRow("idle, closed") << false << false;
+        QTest::newRow("awaiting a reply, closed") << true << false;
+        QTest::newRow("awaiting a reply, reset") << true << true;
+    }
+    void peerCloses()
+    {
+        QFETCH(bool, awaitingReply);
+        QFETCH(bool, reset);
+        TcpSocket client(nullptr, m_server.serverPort());
+        connectClient(client);
+        QSignalSpy disc(&client, &TcpSocket::sock_disc);
+        if (awaitingReply) {
+            client.snd_pckt(Packet::make(0));
+            QCOMPARE(peerRead(Packet::TcpFrameSize).size(), Packet::TcpFrameSize);
+        }
+        QElapsedTimer clock;
+        clock.start();
+        if (reset) {
+            m_peer->setSocketOption(QAbstractSocket::KeepAliveOption, 0);
+            m_peer->abort();
+        } else {
+            m_peer->disconnectFromHost();
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(disc.size(), 1, 3000);
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(!client.isConnected());
+        QTest::qWait(50);
+        QCOMPARE(disc.size(), 1);
+
+        delete m_peer;
+        m_peer = nullptr;
+        connectClient(client);
+        QSignalSpy received(&client, &TcpSocket::pckt_rcv);
+        client.snd_pckt(Packet::make(0));
+        QCOMPARE(peerRead(Packet::TcpFrameSize).size(), Packet::TcpFrameSize);
+        m_peer->write(QByteArray(Packet::TcpFrameSize, '\0'));
+        QTRY_COMPARE(received.size(), 1);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTcpSocket)

@@ -323,7 +323,8 @@ private Q_SLOTS:
         QSignalSpy cfgSpy(&rig.proto, &OldProto::cfg_rcv);
         QSignalSpy resSpy(&rig.proto, &OldProto::res_rcv);
         // Nothing in the way: both processes' blocks start out different.
-        const QByteArray before = member(rig.device, landings.first().member, 1 - landings.first().index);
+        const int other = landings.first().index == 1 ? 0 : 1;
+        const QByteArray before = member(rig.device, landings.first().member, other);
 
         rig.proto.send(rig.proto.build(quint8(id), param));
         QCOMPARE(rig.peer.sent.size(), 1);
@@ -336,7 +337,7 @@ private Q_SLOTS:
             QCOMPARE(got.toHex(' '), wire.mid(l.from, l.count).toHex(' '));
         }
         if (landings.first().member != QLatin1String("cableResult"))
-            QCOMPARE(member(rig.device, landings.first().member, 1 - landings.first().index), before);
+            QCOMPARE(member(rig.device, landings.first().member, other), before);
         QCOMPARE(cfgSpy.size(), isConfig ? 1 : 0);
         QCOMPARE(resSpy.size(), isConfig ? 0 : 1);
         QCOMPARE(int((isConfig ? cfgSpy : resSpy).at(0).at(0).value<unsigned short>()), code);

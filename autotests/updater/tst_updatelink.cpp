@@ -2,10 +2,12 @@
 // refusal of old firmware, and the error codes and attempt counts of a
 // transaction under qvsim's injected faults.
 
+#include "crc8.h"
 #include "simprocess.h"
 #include "updatelink.h"
 
 #include <QElapsedTimer>
+#include <QtEndian>
 #include <QSerialPort>
 #include <QTest>
 
@@ -23,7 +25,24 @@ private Q_SLOTS:
     void noReply_data();
     void noReply();
     void modeReadBack();
+    void replyMatching_data();
+    void replyMatching();
 };
+
+namespace {
+
+// A reply frame of the tester: command, 32-bit value, CRC.
+QByteArray frame(quint8 command, quint32 value, char start = '$', bool soundCrc = true)
+{
+    QByteArray f(UpdateLink::kFrameSize, '\0');
+    f[0] = start;
+    f[1] = char(command);
+    qToLittleEndian<quint32>(value, f.data() + 2);
+    f[UpdateLink::kFrameSize - 1] = char(Crc8::compute(f.constData(), UpdateLink::kFrameSize - 1) ^ (soundCrc ? 0 : 0x5A));
+    return f;
+}
+
+} // namespace
 
 void TestUpdateLink::identification_data()
 {
@@ -158,6 +177,59 @@ void TestUpdateLink::modeReadBack()
     const QByteArray request = link.request();
     QCOMPARE(request.size(), UpdateLink::kFrameSize);
     QCOMPARE(request.left(6), QByteArray("@\x47\x01\x02\x03\x04", 6));
+}
+
+// What a transaction makes of the bytes in its window: late replies to
+// earlier requests are skipped, spoiled frames are errors, a partial frame is
+// no reply yet.
+void TestUpdateLink::replyMatching_data()
+{
+    QTest::addColumn<int>("command");
+    QTest::addColumn<quint32>("offset");
+    QTest::addColumn<QByteArray>("received");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QByteArray>("left");
+
+    const QByteArray status = frame(UpdateLink::Status, 0x11223344);
+    const QByteArray mode = frame(UpdateLink::SetMode, 4);
+    const QByteArray block2 = frame(UpdateLink::CpuBlock, 512);
+    const QByteArray block3 = frame(UpdateLink::CpuBlock, 768);
+    QTest::newRow("answer") << int(UpdateLink::Status) << 0u << status << int(UpdateLink::NoError) << status;
+    QTest::newRow("late reply of another command first")
+        << int(UpdateLink::Status) << 0u << mode + status << int(UpdateLink::NoError) << status;
+    QTest::newRow("only a late reply") << int(UpdateLink::Status) << 0u << mode << int(UpdateLink::NoReply)
+                                       << QByteArray();
+    QTest::newRow("late count of the block before")
+        << int(UpdateLink::CpuBlock) << 512u << block2 + block3 << int(UpdateLink::NoError) << block3;
+    QTest::newRow("refused first block")
+        << int(UpdateLink::FsBlock) << 0u << frame(UpdateLink::FsBlock, 0) << int(UpdateLink::NoError)
+        << frame(UpdateLink::FsBlock, 0);
+    QTest::newRow("other count is an answer")
+        << int(UpdateLink::FpgaBlock) << 256u << frame(UpdateLink::FpgaBlock, 100) << int(UpdateLink::NoError)
+        << frame(UpdateLink::FpgaBlock, 100);
+    QTest::newRow("wrong start") << int(UpdateLink::Status) << 0u << frame(UpdateLink::Status, 0, '#')
+                                 << int(UpdateLink::BadStart) << frame(UpdateLink::Status, 0, '#');
+    QTest::newRow("late reply, then a wrong CRC")
+        << int(UpdateLink::Status) << 0u << mode + frame(UpdateLink::Status, 7, '$', false)
+        << int(UpdateLink::BadCrc) << frame(UpdateLink::Status, 7, '$', false);
+    QTest::newRow("partial") << int(UpdateLink::Status) << 0u << status.left(262) << int(UpdateLink::NoReply)
+                             << status.left(262);
+}
+
+void TestUpdateLink::replyMatching()
+{
+    QFETCH(int, command);
+    QFETCH(quint32, offset);
+    QFETCH(QByteArray, received);
+    QFETCH(int, result);
+    QFETCH(QByteArray, left);
+
+    QByteArray request(UpdateLink::kFrameSize, '\x5A');
+    request[0] = '@';
+    request[1] = char(command);
+    qToLittleEndian<quint32>(offset, request.data() + 2);
+    QCOMPARE(UpdateLink::takeReply(request, received), result);
+    QCOMPARE(received, left);
 }
 
 QTEST_GUILESS_MAIN(TestUpdateLink)

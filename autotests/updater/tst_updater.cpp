@@ -51,6 +51,8 @@ private Q_SLOTS:
     void fileNameLength();
     void serialNumber_data();
     void serialNumber();
+    void lateReplies_data();
+    void lateReplies();
 };
 
 void TestUpdater::combinedUpdate_data()
@@ -324,6 +326,29 @@ void TestUpdater::serialNumber()
     // The tester reports the new number at the next connection.
     QCOMPARE(f.updater.connectDevice(f.sim.ptyPath()), int(UpdateLink::NoError));
     QCOMPARE(int(f.updater.link().serialNumber()), stored);
+}
+
+// Replies later than the 1 s window of an attempt: the attempt is sent
+// again and the late reply must never be read as the answer to the next
+// request, or the transfer would run one reply behind.
+void TestUpdater::lateReplies_data()
+{
+    QTest::addColumn<QString>("delayMs");
+    QTest::newRow("just after the window") << "1100";
+    QTest::newRow("within the window") << "900";
+}
+
+void TestUpdater::lateReplies()
+{
+    QFETCH(QString, delayMs);
+
+    UpdaterFixture f({"--delay", delayMs});
+    CONNECT_FIXTURE(f);
+    const QByteArray cpu = UpdateFiles::pattern(600, 9);
+    QCOMPARE(f.updater.updateCpuFile(f.writeFile("late.bin", cpu)), int(UpdateLink::NoError));
+    QCOMPARE(f.messages, kCpuMessages);
+    QCOMPARE(f.flashed("cpu.bin"), cpu);
+    QCOMPARE(f.updater.link().mode(), quint8(UpdateLink::NormalMode));
 }
 
 QTEST_GUILESS_MAIN(TestUpdater)
