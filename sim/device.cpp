@@ -606,7 +606,12 @@ QByteArray Device::iface(const QByteArray &request)
         const bool dhcpBefore = get8(b, IfaceConfigField::Dhcp) != 0;
         const quint8 oam = b[IfaceConfigField::OamMode];
         copyIn(b, request, Req::Block);
-        b[IfaceConfigField::OamMode] = oam; // the OAM page's byte, not this one's
+        // The OAM mode travels in the interface block too: a port's write
+        // switches OAM as the OAM page's own request does.
+        const quint8 wanted = b[IfaceConfigField::OamMode];
+        b[IfaceConfigField::OamMode] = oam;
+        if (i < m_proc.size())
+            setOamMode(int(i), wanted);
         const bool dhcp = get8(b, IfaceConfigField::Dhcp) != 0;
         if (dhcp && !dhcpBefore)
             m_dhcpSince[i] = m_now;
@@ -626,25 +631,29 @@ QByteArray Device::iface(const QByteArray &request)
 QByteArray Device::oamConfig(const QByteArray &request)
 {
     const int p = byteAt(request, Req::Process);
-    Process &s = m_proc[std::size_t(p)];
-    quint8 &mode = m_iface[std::size_t(p)][IfaceConfigField::OamMode];
-    const quint8 wanted = byteAt(request, Req::OamMode);
-    if (byteAt(request, Req::Write) == 1 && wanted <= OamMode::Disabled) {
-        mode = wanted;
-        if (mode == OamMode::Disabled && s.oam) {
-            s.oam = false;
-            s.remoteLoopback = false;
-            s.oamResult.fill(0);
-            say(QStringLiteral("%1: OAM off").arg(portName(p)));
-        } else if (mode != OamMode::Disabled && !s.oam && stateWord(p) == 0 && exists(p)) {
-            s.oam = true;
-            s.oamSince = m_now;
-            say(QStringLiteral("%1: OAM on").arg(portName(p)));
-        }
-    }
+    if (byteAt(request, Req::Write) == 1)
+        setOamMode(p, byteAt(request, Req::OamMode));
     QByteArray r = replyTo(request);
-    setByte(r, Rep::Payload, mode);
+    setByte(r, Rep::Payload, m_iface[std::size_t(p)][IfaceConfigField::OamMode]);
     return r;
+}
+
+void Device::setOamMode(int p, quint8 wanted)
+{
+    if (wanted > OamMode::Disabled)
+        return; // a mode the tester does not know changes nothing
+    Process &s = m_proc[std::size_t(p)];
+    m_iface[std::size_t(p)][IfaceConfigField::OamMode] = wanted;
+    if (wanted == OamMode::Disabled && s.oam) {
+        s.oam = false;
+        s.remoteLoopback = false;
+        s.oamResult.fill(0);
+        say(QStringLiteral("%1: OAM off").arg(portName(p)));
+    } else if (wanted != OamMode::Disabled && !s.oam && stateWord(p) == 0 && exists(p)) {
+        s.oam = true;
+        s.oamSince = m_now;
+        say(QStringLiteral("%1: OAM on").arg(portName(p)));
+    }
 }
 
 QByteArray Device::rfcSummary(const QByteArray &request)

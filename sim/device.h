@@ -119,6 +119,8 @@ private:
     QByteArray setMode(const QByteArray &request);
     QByteArray iface(const QByteArray &request);
     QByteArray oamConfig(const QByteArray &request);
+    // OAM mode of port p (0, 1 or 2 = off), from either request that carries it.
+    void setOamMode(int p, quint8 wanted);
     QByteArray rfcSummary(const QByteArray &request);
     QByteArray rfcStep(const QByteArray &request);
     QByteArray stats(const QByteArray &request);

@@ -425,8 +425,11 @@ private Q_SLOTS:
         QFETCH(QList<int>, states);
         QFETCH(QList<int>, metres);
         QFETCH(QList<int>, polarity);
-        if (!link) // no link mode offered: no partner
-            ask(withBlock(PROGPACK_IFACE_CFG, port, QByteArray(int(BlockSize::IfaceConfig), '\0')));
+        if (!link) { // no link mode offered: no partner (and OAM stays off)
+            QByteArray block(int(BlockSize::IfaceConfig), '\0');
+            block[int(IfaceConfigField::OamMode)] = char(OamMode::Disabled);
+            ask(withBlock(PROGPACK_IFACE_CFG, port, block));
+        }
         ask(request(PROGPACK_TEST_RUN, {port, 1, RunCode::Cable}));
         const std::size_t state = StatusField::State + 4 * port;
         QCOMPARE(at32(statusNow(), state), StateBit::tx(StateBit::Cable) | StateBit::rx(StateBit::Cable));
@@ -623,6 +626,23 @@ private Q_SLOTS:
         ask(request(PROGPACK_OAM_CFG, {0, 1, OamMode::Disabled}));
         QCOMPARE(at32(statusNow(), StatusField::State), 0u);
         QCOMPARE(int(at8(ask(request(PROGPACK_OAM_RES, {0})), 2 + OamResultField::Peer)), 0);
+    }
+
+    // The interface block carries the OAM mode too: writing it switches
+    // OAM like the OAM page's request; a mode the tester lacks changes nothing.
+    void oamByInterfaceWrite()
+    {
+        const auto writeMode = [this](quint8 mode) {
+            QByteArray block = ask(request(PROGPACK_IFACE_CFG, {1, 0})).mid(4, int(BlockSize::IfaceConfig));
+            block[int(IfaceConfigField::OamMode)] = char(mode);
+            ask(withBlock(PROGPACK_IFACE_CFG, 1, block));
+            return at32(statusNow(), StatusField::State + 4);
+        };
+        QCOMPARE(writeMode(OamMode::Passive), StateBit::tx(StateBit::Oam));
+        QCOMPARE(int(at8(ask(request(PROGPACK_OAM_CFG, {1, 0})), 2)), int(OamMode::Passive));
+        QCOMPARE(writeMode(7), StateBit::tx(StateBit::Oam));
+        QCOMPARE(writeMode(OamMode::Disabled), 0u);
+        QCOMPARE(int(at8(ask(request(PROGPACK_OAM_CFG, {1, 0})), 2)), int(OamMode::Disabled));
     }
 
     void statisticsAndReset()
