@@ -1,11 +1,14 @@
 // The File transfer page in QVRemote's window against qvsim: the list, a
 // settings file saved, loaded and deleted, and a result file downloaded
-// with its bytes arriving whole at the report writer's seam; then the same
-// download over a serial line that drops and corrupts replies, where every
-// try ends either with the exact file or with a failure the user is told
-// of, never with part of a file handed on.
+// with its bytes arriving whole at the report writer's seam; then the
+// download with the real writer, over TCP and over a serial line that drops
+// and corrupts replies, where every try ends either with the exact file
+// (or all its PDFs written and one "created" message) or with a failure the
+// user is told of, never with part of a file handed on.
 
+#include "../writer/reporttext.h"
 #include "mainform.h"
+#include "resultfiles.h"
 #include "simprocess.h"
 #include "testform.h"
 
@@ -22,6 +25,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -47,12 +51,16 @@ QByteArray resultFile(int seed)
     return file;
 }
 
+// Where a completed download goes: caught at the seam, or the real writer.
+enum class Sink { Catcher, Writer };
+
 // qvsim with files already on its flash, and the window connected to it.
 class Session
 {
 public:
-    Session(SimProcess::Link link, const QStringList &faults = {})
+    Session(SimProcess::Link link, const QStringList &faults = {}, Sink sink = Sink::Catcher)
         : m_link(link)
+        , m_sink(sink)
     {
         QDir(m_flash.path()).mkpath(QStringLiteral("fs"));
         sim = std::make_unique<SimProcess>(link, QStringList{"--flash-dir", m_flash.path()} + faults);
@@ -72,7 +80,9 @@ public:
             return false;
         }
         form = std::make_unique<MainForm>(nullptr, sim->port());
-        form->device().setReportSink(&catcher);
+        if (m_sink == Sink::Catcher)
+            form->device().setReportSink(&catcher);
+        finished = std::make_unique<QSignalSpy>(&form->device(), &Zorqv::report_finished);
         form->show();
         return true;
     }
@@ -159,16 +169,23 @@ public:
         return texts;
     }
 
+    // Downloads handed on: jobs caught, or jobs the writer has finished.
+    qsizetype completed() const { return m_sink == Sink::Catcher ? catcher.jobs.size() : finished->size(); }
+
     std::unique_ptr<SimProcess> sim;
     std::unique_ptr<MainForm> form;
     JobCatcher catcher;
+    std::unique_ptr<QSignalSpy> finished;
 
 private:
     SimProcess::Link m_link;
+    Sink m_sink;
     QTemporaryDir m_flash;
 };
 
 } // namespace
+
+Q_DECLARE_METATYPE(Sink)
 
 class TestFTransferE2e : public QObject
 {
@@ -240,62 +257,91 @@ void TestFTransferE2e::fileActions()
 
 void TestFTransferE2e::downloadUnderFaults_data()
 {
+    QTest::addColumn<bool>("pty");
     QTest::addColumn<QStringList>("faults");
     QTest::addColumn<int>("wanted"); // downloads to complete; 0: the first try must fail
+    QTest::addColumn<Sink>("sink");
+    QTest::newRow("tcp, real writer") << false << QStringList{} << 1 << Sink::Writer;
     // Request 40 falls inside the first download (64 reads): the line goes
     // silent there.
-    QTest::newRow("silent mid-download") << QStringList{"--silent-after", "40"} << 0;
+    QTest::newRow("silent mid-download") << true << QStringList{"--silent-after", "40"} << 0 << Sink::Catcher;
     // One fault in a hundred replies: with these seeds the first download
     // meets a dropped reply (11) or bad CRCs (35), later ones get through.
-    for (const char *seed : {"11", "35"})
-        QTest::addRow("drops and bad CRCs, seed %s", seed)
-            << QStringList{"--drop", "0.01", "--corrupt", "0.01", "--seed", seed} << 2;
+    for (const char *seed : {"11", "35"}) {
+        const QStringList faults{"--drop", "0.01", "--corrupt", "0.01", "--seed", seed};
+        QTest::addRow("drops and bad CRCs, seed %s", seed) << true << faults << 2 << Sink::Catcher;
+        QTest::addRow("drops and bad CRCs, seed %s, real writer", seed) << true << faults << 2 << Sink::Writer;
+    }
 }
 
 void TestFTransferE2e::downloadUnderFaults()
 {
+    QFETCH(bool, pty);
     QFETCH(QStringList, faults);
     QFETCH(int, wanted);
-    Session s(SimProcess::Link::Pty, faults);
-    const QByteArray result = resultFile(9);
+    QFETCH(Sink, sink);
+    // One line of each report that only a correctly decoded file gives.
+    static const QList<std::pair<QString, QString>> reportLines{
+        {"bert.pdf", "Rx bits 5000000000000"},  {"jitter.pdf", "In order 990 99.00"},
+        {"multi.pdf", "Tx bytes 27000000000000"}, {"ping.pdf", "1 OK 100 12"},
+        {"rfc2544.pdf", "OK 128 90 200"},         {"trace.pdf", "4 001.001.001.001 20"},
+        {"traffic.pdf", "Tx frames 1000000"}};
+    Session s(pty ? SimProcess::Link::Pty : SimProcess::Link::Tcp, faults, sink);
+    const QByteArray result = ResultFiles::typical();
     QVERIFY(s.putFile(QStringLiteral("$RFC_004"), result));
     QVERIFY(s.start());
     QTest::mouseClick(s.button("bEng"), Qt::LeftButton);
     QTemporaryDir reports;
+    const QDir folder(reports.filePath(QStringLiteral("RFC_004")));
     int failures = 0;
     int tries = 0;
-    while (tries < 30 && s.catcher.jobs.size() < qMax(wanted, 1)) {
+    while (tries < 30 && s.completed() < qMax(wanted, 1)) {
         ++tries;
         s.takeMessages();
         if (!s.form->device().connected && !s.connect())
             continue; // the handshake itself was hit; connect again
         if (!s.openPage({"$RFC_004"}))
             continue;
-        const qsizetype before = s.catcher.jobs.size();
+        const qsizetype before = s.completed();
         QVERIFY(s.createReport(QStringLiteral("$RFC_004"), reports.path()));
         // Whole and handed on, or failed and said so: one of the two.
-        QVERIFY(QTest::qWaitFor([&] { return s.catcher.jobs.size() > before || !s.failureBoxes().isEmpty(); },
-                                kWaitMs));
+        QVERIFY(QTest::qWaitFor([&] { return s.completed() > before || !s.failureBoxes().isEmpty(); }, kWaitMs));
         const QStringList messages = s.takeMessages();
-        if (s.catcher.jobs.size() == before) {
+        if (s.completed() == before) {
             ++failures;
             QVERIFY2(messages.size() == 1 && messages.first().contains(QLatin1String("$RFC_004")),
                      qPrintable(messages.join(u'|')));
             QVERIFY(s.form->device().fileData.isEmpty());
             if (wanted == 0)
                 break;
-        } else {
-            QVERIFY(messages.isEmpty());
-            QCOMPARE(s.catcher.jobs.size(), before + 1);
+            continue;
         }
+        QCOMPARE(s.completed(), before + 1);
+        if (sink == Sink::Catcher) {
+            QVERIFY(messages.isEmpty());
+            continue;
+        }
+        // Exactly one outcome, and "created" only with every PDF complete.
+        QCOMPARE(messages, QStringList{"Result PDFs created."});
+        QCOMPARE(s.form->device().lastReportOutcome().written.size(), 7);
+        QStringList names;
+        for (const auto &[file, line] : reportLines)
+            names << file;
+        QCOMPARE(folder.entryList(QDir::Files, QDir::Name), names);
+        for (const auto &[file, line] : reportLines)
+            QVERIFY2(pdfLines(folder.filePath(file)).contains(line), qPrintable(file + u' ' + line));
     }
-    qInfo("%d tries, %d downloads failed, %d complete", tries, failures, int(s.catcher.jobs.size()));
+    qInfo("%d tries, %d downloads failed, %d complete", tries, failures, int(s.completed()));
     for (const ReportJob &job : std::as_const(s.catcher.jobs))
         QCOMPARE(job.data, result);
     if (wanted == 0)
-        QVERIFY(failures == 1 && s.catcher.jobs.isEmpty());
+        QVERIFY(failures == 1 && s.completed() == 0 && !folder.exists(QStringLiteral("bert.pdf")));
     else
-        QCOMPARE(s.catcher.jobs.size(), wanted);
+        QCOMPARE(s.completed(), wanted);
+    // Nothing more comes late: no second outcome, no stray message.
+    QTest::qWait(300);
+    QCOMPARE(s.completed(), qsizetype(qMax(wanted, 0)));
+    QVERIFY(s.takeMessages().isEmpty());
 }
 
 QTEST_MAIN(TestFTransferE2e)
