@@ -16,6 +16,7 @@
 #include "testcodes.h"
 #include "trafficlayout.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -148,12 +149,14 @@ public:
         answer(chooser, QDialogButtonBox::Open);
         return true;
     }
-    // The failures the window shows (not the release warning).
-    QList<QMessageBox *> failureBoxes() const
+    // The messages the program shows (not the release warning): the
+    // window's own and the report writer's, which has no parent.
+    QList<QMessageBox *> messageBoxes() const
     {
         QList<QMessageBox *> boxes;
-        for (QMessageBox *box : form->findChildren<QMessageBox *>()) {
-            if (box->isVisible() && !box->text().startsWith(QLatin1String("Compiled for")))
+        for (QWidget *widget : QApplication::allWidgets()) {
+            auto *box = qobject_cast<QMessageBox *>(widget);
+            if (box && box->isVisible() && !box->text().startsWith(QLatin1String("Compiled for")))
                 boxes << box;
         }
         return boxes;
@@ -162,7 +165,7 @@ public:
     QStringList takeMessages()
     {
         QStringList texts;
-        for (QMessageBox *box : failureBoxes()) {
+        for (QMessageBox *box : messageBoxes()) {
             texts << box->text();
             box->close();
         }
@@ -305,7 +308,7 @@ void TestFTransferE2e::downloadUnderFaults()
         const qsizetype before = s.completed();
         QVERIFY(s.createReport(QStringLiteral("$RFC_004"), reports.path()));
         // Whole and handed on, or failed and said so: one of the two.
-        QVERIFY(QTest::qWaitFor([&] { return s.completed() > before || !s.failureBoxes().isEmpty(); }, kWaitMs));
+        QVERIFY(QTest::qWaitFor([&] { return s.completed() > before || !s.messageBoxes().isEmpty(); }, kWaitMs));
         const QStringList messages = s.takeMessages();
         if (s.completed() == before) {
             ++failures;
