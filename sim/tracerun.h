@@ -6,11 +6,12 @@
 
 // Trace route: one probe per hop, each after the pause that follows the
 // previous answer or time-out, until the destination answers or the hops
-// run out.
+// run out. Like the tester, it probes as many hops as it keeps, so a silent
+// destination fills every page of the result.
 class TraceRun final : public TestRun
 {
 public:
-    static constexpr int MaxHops = 30;
+    static constexpr int MaxHops = int(BlockSize::TraceHops);
 
     TraceRun(int process, const TraceConfigBlock &config, TraceResultBlock &result);
 

@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QLoggingCategory>
 #include <QMessageBox>
@@ -225,24 +226,37 @@ bool shootPortPages(MainForm &form)
         [&] { click(page(9), "bStop"); });
 }
 
+// How a measurement page's test is run for its pictures.
+struct RunShot
+{
+    const char *start = "bStartXX";
+    std::function<void(TestForm *)> prepare; // after the page shows, before Apply
+    // The test shows results; by default: something runs on port A.
+    std::function<bool()> shows;
+};
+
 // A measurement page idle and while its test runs on port A, in both
 // languages, also at 1280 x 800; stopped again at the end. Leaves the
 // window in English at 1600 x 1000.
-bool shootRunningPage(MainForm &form, const char *button, int page, const QString &name)
+bool shootRunningPage(MainForm &form, const char *button, int page, const QString &name,
+                      const RunShot &run = {})
 {
     TestForm *p = form.pages().value(page);
     if (!p)
         return false;
     click(&form, "bEng");
     click(&form, button);
+    if (run.prepare)
+        run.prepare(p);
     QTest::qWait(1000);
     save(&form, name + QStringLiteral("-en"));
     click(&form, "bRus");
     save(&form, name + QStringLiteral("-ru"));
     click(p, "bApply");
     QTest::qWait(300);
-    click(p, "bStartXX");
-    if (!waitFor([&] { return form.device().procState[0] != 0; }, 5000, qPrintable(name)))
+    click(p, run.start);
+    const std::function<bool()> shows = run.shows ? run.shows : [&] { return form.device().procState[0] != 0; };
+    if (!waitFor(shows, 5000, qPrintable(name)))
         return false;
     QTest::qWait(3500);
     save(&form, name + QStringLiteral("-running-ru"));
@@ -252,7 +266,7 @@ bool shootRunningPage(MainForm &form, const char *button, int page, const QStrin
     save(&form, name + QStringLiteral("-running-1280-en"));
     place(form, QSize(1600, 1000));
     save(&form, name + QStringLiteral("-running-en"));
-    click(p, "bStop");
+    click(p, "bStop"); // a lookup has ended by itself
     return waitFor([&] { return form.device().procState[0] == 0; }, 5000, qPrintable(name));
 }
 
@@ -351,7 +365,8 @@ bool shootModel(const QString &model, bool full)
     click(&form, "bEng");
 
     if (!shootRunningPage(form, "bJitter", 6, QStringLiteral("jitter"))
-        || !shootRunningPage(form, "bMulti", 1, QStringLiteral("multi")))
+        || !shootRunningPage(form, "bMulti", 1, QStringLiteral("multi"))
+        || !shootRunningPage(form, "bBert", 7, QStringLiteral("bert")))
         return false;
 
     form.showDeveloperControls();
@@ -363,6 +378,57 @@ bool shootModel(const QString &model, bool full)
 }
 
 
+// Shows the window and connects it to qvsim, without the release warning.
+bool connectQuietly(MainForm &form)
+{
+    form.show();
+    place(form, QSize(1600, 1000));
+    form.connectEthernet(QStringLiteral("127.0.0.1"));
+    if (!waitFor([&] { return form.device().connected; }, 8000, "the connection"))
+        return false;
+    QTest::qWait(200);
+    for (QMessageBox *box : form.findChildren<QMessageBox *>())
+        box->close();
+    return true;
+}
+
+// The TCP/IP page's three tabs idle and with results, qvsim ten times
+// faster than life: pings, a trace to a silent host shown on its third page
+// of hops, a finished lookup.
+bool shootTcpip()
+{
+    SimProcess sim(SimProcess::Link::Tcp, {QStringLiteral("--speed"), QStringLiteral("10")});
+    if (!sim.start()) {
+        err << "qv_screenshooter: " << sim.errorString() << Qt::endl;
+        return false;
+    }
+    MainForm form(nullptr, sim.port());
+    if (!connectQuietly(form))
+        return false;
+    constexpr int page = 4;
+    const auto tab = [](int index) {
+        return [index](TestForm *p) {
+            p->findChild<QTabWidget *>(QStringLiteral("tabWidget"))->setCurrentIndex(index);
+        };
+    };
+    RunShot ping{"bStart", tab(0), {}};
+    RunShot trace{"bStart",
+                  [&](TestForm *p) {
+                      tab(1)(p);
+                      p->findChild<QLineEdit *>(QStringLiteral("lIPdst"))->setText(QStringLiteral("203.0.113.7"));
+                      p->findChild<QSpinBox *>(QStringLiteral("sDelay"))->setValue(100);
+                      p->findChild<QSpinBox *>(QStringLiteral("sPage"))->setValue(3);
+                  },
+                  {}};
+    TestForm *tcpip = form.pages().value(page);
+    RunShot dns{"bStart", tab(2), [tcpip] {
+                    return !tcpip->findChild<QLineEdit *>(QStringLiteral("lStatus"))->text().isEmpty();
+                }};
+    return shootRunningPage(form, "bTCPIP", page, QStringLiteral("tcpip-ping"), ping)
+        && shootRunningPage(form, "bTCPIP", page, QStringLiteral("tcpip-trace"), trace)
+        && shootRunningPage(form, "bTCPIP", page, QStringLiteral("tcpip-dns"), dns);
+}
+
 // The RFC-2544 page on each of its tabs, idle, running and after a full run
 // through the four sub-tests (qvsim ten times faster than life).
 bool shootRfc()
@@ -373,14 +439,8 @@ bool shootRfc()
         return false;
     }
     MainForm form(nullptr, sim.port());
-    form.show();
-    place(form, QSize(1600, 1000));
-    form.connectEthernet(QStringLiteral("127.0.0.1"));
-    if (!waitFor([&] { return form.device().connected; }, 8000, "the connection"))
+    if (!connectQuietly(form))
         return false;
-    QTest::qWait(200);
-    for (QMessageBox *box : form.findChildren<QMessageBox *>())
-        box->close();
     click(&form, "bRFC");
     TestForm *rfc = form.pages().value(0);
     auto *apply = rfc ? rfc->findChild<QPushButton *>(QStringLiteral("bApply")) : nullptr;
@@ -455,6 +515,7 @@ int main(int argc, char *argv[])
             save(&about, QStringLiteral("about-") + QLatin1String(lang));
         }
     }
-    const bool ok = shootModel(QStringLiteral("qv"), true) && shootModel(QStringLiteral("qvb"), false) && shootRfc();
+    const bool ok = shootModel(QStringLiteral("qv"), true) && shootModel(QStringLiteral("qvb"), false) && shootRfc()
+        && shootTcpip();
     return ok ? 0 : 1;
 }

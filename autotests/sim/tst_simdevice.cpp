@@ -483,15 +483,37 @@ private Q_SLOTS:
         }
     }
 
+    void traceHopsPageByPage_data()
+    {
+        QTest::addColumn<quint32>("destination");
+        QTest::addColumn<int>("minHops");
+        QTest::addColumn<quint8>("lastStatus");
+        QTest::addColumn<QByteArray>("lastAddress");
+        QTest::newRow("public host") << 0x5DB8D822u << 3 << quint8(TraceStatus::Reached)
+                                     << QByteArray("\x5d\xb8\xd8\x22", 4); // 93.184.216.34
+        // Nothing answers past the routers: probes time out up to the last hop kept.
+        QTest::newRow("silent host") << 0xCB007107u << int(BlockSize::TraceHops) << quint8(TraceStatus::Timeout)
+                                     << QByteArray(4, '\0');
+    }
+
     void traceHopsPageByPage()
     {
+        QFETCH(quint32, destination);
+        QFETCH(int, minHops);
+        QFETCH(quint8, lastStatus);
+        QFETCH(QByteArray, lastAddress);
+        TraceConfigBlock trace = PingDefaults::Trace[0];
+        put32(trace, TraceConfigField::IpDst, destination);
+        put16(trace, TraceConfigField::Pause, 100);
+        ask(withBlock(PROGPACK_TRACE_CFG, 0, bytesOf(trace)));
         ask(request(PROGPACK_TEST_RUN, {0, 1, RunCode::Trace}));
-        for (int i = 0; i < 120 && at32(statusNow(), StatusField::State); ++i)
+        for (int i = 0; i < 1000 && at32(statusNow(), StatusField::State); ++i)
             dev().advance(500);
         QCOMPARE(at32(statusNow(), StatusField::State), 0u);
-        // All hops of the route, page by page; the first is the gateway.
+        // All hops of the route, page by page; the first is the gateway. The
+        // last page ends with the block: its eighth row stays empty.
         QList<QByteArray> hops;
-        for (quint8 page = 0; page < 4; ++page) {
+        for (quint8 page = 0; page < 32; ++page) {
             const QByteArray r = ask(request(PROGPACK_TRACE_RES, {0, page}));
             for (std::size_t k = 0; k < BlockSize::TracePageHops; ++k) {
                 const QByteArray hop = r.mid(qsizetype(2 + BlockSize::TraceHop * k), BlockSize::TraceHop);
@@ -499,12 +521,13 @@ private Q_SLOTS:
                     hops << hop;
             }
         }
-        QVERIFY(hops.size() >= 3);
+        QVERIFY(hops.size() >= minHops);
+        QVERIFY(hops.size() <= int(BlockSize::TraceHops));
         QCOMPARE(hops.first().mid(TraceHopField::Address, 4), QByteArray("\xc0\xa8\x00\x01", 4));
         for (qsizetype k = 0; k < hops.size(); ++k)
             QCOMPARE(int(quint8(hops[k].at(TraceHopField::Number))), int(k + 1));
-        QCOMPARE(int(hops.last().at(TraceHopField::Status)), int(TraceStatus::Reached));
-        QCOMPARE(hops.last().mid(TraceHopField::Address, 4), QByteArray("\x5d\xb8\xd8\x22", 4)); // 93.184.216.34
+        QCOMPARE(int(hops.last().at(TraceHopField::Status)), int(lastStatus));
+        QCOMPARE(hops.last().mid(TraceHopField::Address, 4), lastAddress);
     }
 
     void dns_data()
