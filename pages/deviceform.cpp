@@ -70,10 +70,7 @@ void DeviceForm::status_upd()
     if (!m_device->connected) {
         m_fetch = true;
         m_known.fill(false);
-    } else if (shownByWindow() && m_device->activeTest == 0) {
-        // Still on screen after a reconnect, which cleared the active-test
-        // word: take the poll back and fetch what the new link has.
-        m_device->activeTest = m_active;
+    } else if (reclaimPoll(m_active)) {
         fetchIfNeeded();
     }
     refreshControls();

@@ -13,6 +13,11 @@ quint32 seconds(const QTime &t)
 }
 } // namespace
 
+quint32 durationOf(const QTimeEdit *edit)
+{
+    return seconds(edit->time());
+}
+
 constexpr const char *kShown = "keptShown";
 
 void showSpin(QSpinBox *box, qint64 received)
@@ -40,7 +45,7 @@ void showCombo(QComboBox *box, quint32 code)
 quint32 durationValue(const QTimeEdit *edit, quint32 received)
 {
     const quint32 shown = qMin(received, seconds(edit->maximumTime()));
-    const quint32 now = seconds(edit->time());
+    const quint32 now = durationOf(edit);
     return now == shown ? received : now;
 }
 

@@ -23,8 +23,11 @@ quint32 spinValue(const QSpinBox *box, quint32 received);
 quint8 comboValue(const QComboBox *box, quint8 received);
 // Shows a code in the combo: no item for a code it cannot show.
 void showCombo(QComboBox *box, quint32 code);
-// Shows seconds in the time edit, clamped to what it can show.
+// Shows seconds in the time edit (HH:MM:SS), clamped to what it can show:
+// a longer duration shows as 23:59:59 rather than wrapping past midnight.
 void showDuration(QTimeEdit *edit, quint32 seconds);
+// The seconds the time edit shows.
+quint32 durationOf(const QTimeEdit *edit);
 // Seconds of the time edit, or received if it still shows its clamp.
 quint32 durationValue(const QTimeEdit *edit, quint32 received);
 

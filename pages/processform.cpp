@@ -169,10 +169,7 @@ void ProcessForm::status_upd()
     if (!m_device->connected) {
         m_fetch[0] = m_fetch[1] = true;
         m_known.fill({false, false});
-    } else if (shownByWindow() && m_device->activeTest == 0) {
-        // Still on screen after a reconnect, which cleared the active-test
-        // word: take the poll back and fetch what the new link has.
-        m_device->activeTest = ids().active;
+    } else if (reclaimPoll(ids().active)) {
         fetchIfNeeded(currentProc());
     }
     refreshControls();

@@ -45,6 +45,10 @@ public Q_SLOTS:
 
 protected:
     bool shownByWindow() const { return m_shownByWindow; }
+    // Still on screen after a reconnect, which cleared the active-test word:
+    // takes the poll back for active. True when it did (the page then
+    // fetches what the new link has).
+    bool reclaimPoll(quint32 active);
 
     Zorqv *const m_device;
 

@@ -2,7 +2,7 @@
 #include "ui_jitterform.h"
 
 #include "conversions.h"
-#include "durationedit.h"
+#include "keptvalues.h"
 #include "headersettings.h"
 #include "jitterlayout.h"
 #include "resultvalues.h"
@@ -93,7 +93,7 @@ void JitterForm::load(const ConfigBlock &b)
     ui->cUnits->setCurrentIndex(b[Units]);
     ui->sRate->setValue(b[Rate]);
     ui->sLen->setValue(get16(b, Length));
-    showDuration(ui->tDur, get32(b, Duration));
+    Kept::showDuration(ui->tDur, get32(b, Duration));
     ui->sThre->setValue(get16(b, Threshold));
 }
 
@@ -105,7 +105,7 @@ void JitterForm::store(ConfigBlock &b, quint8 proc)
         put8(b, Units, quint8(ui->cUnits->currentIndex()));
     put8(b, Rate, quint8(qMin(ui->sRate->value(), kMaxRate)));
     put16(b, Length, quint16(ui->sLen->value()));
-    put32(b, Duration, durationOf(ui->tDur));
+    put32(b, Duration, Kept::durationOf(ui->tDur));
     put16(b, Threshold, quint16(ui->sThre->value()));
 }
 

@@ -2,7 +2,7 @@
 #include "ui_multiform.h"
 
 #include "conversions.h"
-#include "durationedit.h"
+#include "keptvalues.h"
 #include "headersettings.h"
 #include "multilayout.h"
 #include "resultvalues.h"
@@ -100,7 +100,7 @@ void MultiForm::load(const ConfigBlock &b)
     ui->cUnits->setCurrentIndex(b[s + Units]);
     ui->sRate->setValue(get16(b, s + Rate));
     ui->sLen->setValue(get16(b, s + Length));
-    showDuration(ui->tDur, get32(b, MultiConfigField::Duration));
+    Kept::showDuration(ui->tDur, get32(b, MultiConfigField::Duration));
 }
 
 void MultiForm::store(ConfigBlock &b, quint8 proc)
@@ -113,7 +113,7 @@ void MultiForm::store(ConfigBlock &b, quint8 proc)
         put8(b, s + Units, quint8(ui->cUnits->currentIndex()));
     put16(b, s + Rate, quint16(ui->sRate->value()));
     put16(b, s + Length, quint16(ui->sLen->value()));
-    put32(b, MultiConfigField::Duration, durationOf(ui->tDur));
+    put32(b, MultiConfigField::Duration, Kept::durationOf(ui->tDur));
 }
 
 void MultiForm::showResult(quint8 proc)

@@ -2,6 +2,7 @@
 #include "ui_rfcform.h"
 
 #include "headersettings.h"
+#include "keptvalues.h"
 #include "resultvalues.h"
 #include "rfclayout.h"
 #include "tablecell.h"
@@ -21,18 +22,7 @@ namespace RV = ResultValues;
 
 constexpr int kColumnWidth = 70;
 constexpr int kFrameLossColumnWidth = 90;
-constexpr int kDayLastSecond = 24 * 3600 - 1; // what the time editors can show
 constexpr int kMaxRate = 100;
-
-void setSeconds(QTimeEdit *edit, quint32 seconds)
-{
-    edit->setTime(QTime(0, 0).addSecs(int(qMin<quint32>(seconds, kDayLastSecond))));
-}
-
-quint32 seconds(const QTimeEdit *edit)
-{
-    return quint32(QTime(0, 0).secsTo(edit->time()));
-}
 
 template <typename W>
 W *child(QWidget *form, const QString &name)
@@ -139,19 +129,19 @@ void RfcForm::load(const ConfigBlock &b)
         m_slotSize[k]->setValue(get16(b, C::slotSize(k)));
     }
     ui->cThr->setChecked(get8(b, C::ThrEnabled) != 0);
-    setSeconds(ui->tThrDur, get32(b, C::ThrSample));
+    Kept::showDuration(ui->tThrDur, get32(b, C::ThrSample));
     ui->sThrMaxrate->setValue(get8(b, C::ThrStartLoad));
     ui->sThrMinrate->setValue(get8(b, C::ThrEndLoad));
     ui->cLat->setChecked(get8(b, C::LatEnabled) != 0);
     ui->sLatCount->setValue(int(qMin<quint32>(get32(b, C::LatIterations), quint32(ui->sLatCount->maximum()))));
-    setSeconds(ui->tLatDur, get32(b, C::LatInterval));
+    Kept::showDuration(ui->tLatDur, get32(b, C::LatInterval));
     ui->cLatRateman->setChecked(get8(b, C::LatUserLoading) != 0);
     for (int k = 0; k < Slots; ++k) {
         m_userLoad[k]->setValue(get8(b, C::latUserLoad(k)));
         m_userLabel[k]->setText(QStringLiteral("%1").arg(get16(b, C::slotSize(k))));
     }
     ui->cFrl->setChecked(get8(b, C::FrlEnabled) != 0);
-    setSeconds(ui->tFrlDur, get32(b, C::FrlSample));
+    Kept::showDuration(ui->tFrlDur, get32(b, C::FrlSample));
     ui->sFrlStep->setValue(get8(b, C::FrlStep));
     ui->sFrlMaxrate->setValue(get8(b, C::FrlStartLoad));
     ui->sFrlMinrate->setValue(get8(b, C::FrlEndLoad));
@@ -170,17 +160,17 @@ void RfcForm::store(ConfigBlock &b, quint8 proc)
         put16(b, C::slotSize(k), quint16(m_slotSize[k]->value()));
     }
     put8(b, C::ThrEnabled, ui->cThr->isChecked() ? 1 : 0);
-    put32(b, C::ThrSample, seconds(ui->tThrDur));
+    put32(b, C::ThrSample, Kept::durationOf(ui->tThrDur));
     put8(b, C::ThrStartLoad, quint8(ui->sThrMaxrate->value()));
     put8(b, C::ThrEndLoad, quint8(ui->sThrMinrate->value()));
     put8(b, C::LatEnabled, ui->cLat->isChecked() ? 1 : 0);
     put32(b, C::LatIterations, quint32(ui->sLatCount->value()));
-    put32(b, C::LatInterval, seconds(ui->tLatDur));
+    put32(b, C::LatInterval, Kept::durationOf(ui->tLatDur));
     put8(b, C::LatUserLoading, ui->cLatRateman->isChecked() ? 1 : 0);
     for (int k = 0; k < Slots; ++k)
         put8(b, C::latUserLoad(k), quint8(m_userLoad[k]->value()));
     put8(b, C::FrlEnabled, ui->cFrl->isChecked() ? 1 : 0);
-    put32(b, C::FrlSample, seconds(ui->tFrlDur));
+    put32(b, C::FrlSample, Kept::durationOf(ui->tFrlDur));
     put8(b, C::FrlStep, quint8(ui->sFrlStep->value()));
     put8(b, C::FrlStartLoad, quint8(ui->sFrlMaxrate->value()));
     put8(b, C::FrlEndLoad, quint8(ui->sFrlMinrate->value()));

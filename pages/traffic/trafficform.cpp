@@ -2,7 +2,7 @@
 #include "ui_trafficform.h"
 
 #include "conversions.h"
-#include "durationedit.h"
+#include "keptvalues.h"
 #include "headersettings.h"
 #include "resultvalues.h"
 #include "tablecell.h"
@@ -64,7 +64,7 @@ void TrafficForm::load(const ConfigBlock &b)
     ui->cUnits->setCurrentIndex(b[Units]);
     ui->sRate->setValue(get16(b, Rate));
     ui->sLen->setValue(get16(b, Length));
-    showDuration(ui->tDur, get32(b, Duration));
+    Kept::showDuration(ui->tDur, get32(b, Duration));
 }
 
 void TrafficForm::store(ConfigBlock &b, quint8 proc)
@@ -75,7 +75,7 @@ void TrafficForm::store(ConfigBlock &b, quint8 proc)
         put8(b, Units, quint8(ui->cUnits->currentIndex()));
     put16(b, Rate, quint16(ui->sRate->value()));
     put16(b, Length, quint16(ui->sLen->value()));
-    put32(b, Duration, durationOf(ui->tDur));
+    put32(b, Duration, Kept::durationOf(ui->tDur));
 }
 
 void TrafficForm::showResult(quint8 proc)
