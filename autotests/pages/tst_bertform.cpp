@@ -1,4 +1,5 @@
 #include "bertform.h"
+#include "pagedriver.h"
 
 #include "bertlayout.h"
 #include "testcodes.h"
@@ -29,10 +30,7 @@ private:
     template <typename W = QWidget>
     W *w(const char *name) const
     {
-        W *widget = m_page->findChild<W *>(QLatin1String(name));
-        if (!widget)
-            qFatal("no widget %s", name);
-        return widget;
+        return PageDriver::child<W>(m_page.get(), name);
     }
 
     std::unique_ptr<Zorqv> m_device;

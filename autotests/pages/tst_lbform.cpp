@@ -1,4 +1,5 @@
 #include "lbform.h"
+#include "pagedriver.h"
 
 #include "lblayout.h"
 #include "testcodes.h"
@@ -43,10 +44,7 @@ private:
     template <typename W = QWidget>
     W *w(const char *name) const
     {
-        W *widget = m_page->findChild<W *>(QLatin1String(name));
-        if (!widget)
-            qFatal("no widget %s", name);
-        return widget;
+        return PageDriver::child<W>(m_page.get(), name);
     }
     void switchTo(quint8 proc)
     {

@@ -1,4 +1,5 @@
 #include "oamform.h"
+#include "pagedriver.h"
 
 #include "iflayout.h"
 #include "marktranslator.h"
@@ -36,10 +37,7 @@ private:
     template <typename W = QWidget>
     W *w(const char *name) const
     {
-        W *widget = m_page->findChild<W *>(QLatin1String(name));
-        if (!widget)
-            qFatal("no widget %s", name);
-        return widget;
+        return PageDriver::child<W>(m_page.get(), name);
     }
     QComboBox *combo() const { return w<QComboBox>("cbMode"); }
     void switchTo(quint8 proc)

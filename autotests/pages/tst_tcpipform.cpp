@@ -1,4 +1,5 @@
 #include "tcpipform.h"
+#include "pagedriver.h"
 
 #include "pinglayout.h"
 #include "testcodes.h"
@@ -41,10 +42,7 @@ private:
     template <typename W = QWidget>
     W *w(const char *name) const
     {
-        W *widget = m_page->findChild<W *>(QLatin1String(name));
-        if (!widget)
-            qFatal("no widget %s", name);
-        return widget;
+        return PageDriver::child<W>(m_page.get(), name);
     }
     void open()
     {

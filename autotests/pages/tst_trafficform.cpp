@@ -1,4 +1,5 @@
 #include "trafficform.h"
+#include "pagedriver.h"
 
 #include "testcodes.h"
 #include "trafficlayout.h"
@@ -58,10 +59,7 @@ private:
     template <typename W = QWidget>
     W *w(const char *name) const
     {
-        W *widget = m_page->findChild<W *>(QLatin1String(name));
-        if (!widget)
-            qFatal("no widget %s", name);
-        return widget;
+        return PageDriver::child<W>(m_page.get(), name);
     }
     void switchTo(quint8 proc)
     {
@@ -100,17 +98,11 @@ struct Field
     quint64 value;
 };
 
-QByteArray bytes(const TrafficConfigBlock &b)
-{
-    return QByteArray(reinterpret_cast<const char *>(b.data()), int(b.size()));
-}
+using PageDriver::bytes;
 
 TrafficConfigBlock fromBytes(const QByteArray &a)
 {
-    TrafficConfigBlock b{};
-    Q_ASSERT(a.size() == int(b.size()));
-    std::copy(a.begin(), a.end(), b.begin());
-    return b;
+    return PageDriver::fromBytes<BlockSize::TrafficConfig>(a);
 }
 
 // A port's built-in block with some fields changed.
@@ -131,23 +123,6 @@ QByteArray block(quint8 port, std::initializer_list<Field> fields)
     return bytes(b);
 }
 
-QVariant widgetValue(QWidget *widget)
-{
-    if (auto *c = qobject_cast<QComboBox *>(widget))
-        return c->currentIndex();
-    if (auto *t = qobject_cast<QTimeEdit *>(widget))
-        return t->time().toString(QStringLiteral("HH:mm:ss"));
-    if (auto *s = qobject_cast<QSpinBox *>(widget))
-        return s->value();
-    if (auto *l = qobject_cast<QLineEdit *>(widget))
-        return l->text();
-    if (auto *b = qobject_cast<QAbstractButton *>(widget))
-        return b->isChecked();
-    if (auto *g = qobject_cast<QGroupBox *>(widget))
-        return g->isChecked();
-    return {};
-}
-
 } // namespace
 
 void TestTrafficForm::init()
@@ -166,12 +141,7 @@ void TestTrafficForm::cleanup()
 
 void TestTrafficForm::checkWidgets(const QVariantMap &expected)
 {
-    for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
-        const QVariant actual = widgetValue(w(qPrintable(it.key())));
-        QVERIFY2(actual == it.value(),
-                 qPrintable(QStringLiteral("%1: %2, expected %3")
-                                .arg(it.key(), actual.toString(), it.value().toString())));
-    }
+    PageDriver::compareWidgets(m_page.get(), expected);
 }
 
 void TestTrafficForm::limits()
