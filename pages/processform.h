@@ -37,7 +37,7 @@ struct PageControls
 // The behaviour every per-process page shares: fetching the configuration
 // on demand, the per-process edit buffers kept across port switches,
 // Apply/Reset, the start and stop codes, the enabling rule and the per-port
-// titles. A page supplies the four buffer hooks (BlockForm does three of
+// titles. A page with a configuration supplies the buffer hooks (BlockForm does three of
 // them for a page with one block), its result display and its title.
 //
 // A page may carry several tests, one per tab (ping, trace and DNS): the
@@ -106,10 +106,12 @@ protected:
     HeaderSettings *bindHeader(QWidget *form);
 
     // Buffer hooks, all for process proc (0 or 1).
-    virtual void takeConfig(quint8 proc) = 0;   // device record -> buffer
-    virtual void giveConfig(quint8 proc) = 0;   // buffer -> device record
-    virtual void showConfig(quint8 proc) = 0;   // buffer -> widgets
-    virtual void storeConfig(quint8 proc) = 0;  // widgets -> buffer
+    // A page without a configuration needs none of them; a page with
+    // several tests moves its buffers per test (the hooks below).
+    virtual void takeConfig(quint8 proc) { Q_UNUSED(proc) } // device record -> buffer
+    virtual void giveConfig(quint8 proc) { Q_UNUSED(proc) } // buffer -> device record
+    virtual void showConfig(quint8 proc) { Q_UNUSED(proc) }   // buffer -> widgets
+    virtual void storeConfig(quint8 proc) { Q_UNUSED(proc) }  // widgets -> buffer
     // A result block of the current process has arrived.
     virtual void showResult(quint8 proc) { Q_UNUSED(proc) }
     // The same hooks for one test of a page with several (index into its

@@ -28,10 +28,6 @@ public:
     static QString stateText(quint8 state);
 
 private:
-    void takeConfig(quint8) override {}
-    void giveConfig(quint8) override {}
-    void showConfig(quint8) override {}
-    void storeConfig(quint8) override {}
     void showResult(quint8 proc) override;
     QString title(quint8 port) const override;
     void retranslateForm() override;

@@ -135,18 +135,6 @@ void TCPIPForm::giveTestConfig(quint8 proc, int test)
     }
 }
 
-void TCPIPForm::takeConfig(quint8 proc)
-{
-    for (int test : {PingTab, TraceTab, DnsTab})
-        takeTestConfig(proc, test);
-}
-
-void TCPIPForm::giveConfig(quint8 proc)
-{
-    for (int test : {PingTab, TraceTab, DnsTab})
-        giveTestConfig(proc, test);
-}
-
 void TCPIPForm::showTestConfig(quint8 proc, int test)
 {
     proc &= 1;

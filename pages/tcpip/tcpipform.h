@@ -43,8 +43,6 @@ private Q_SLOTS:
     void curTabChanged(int index);
 
 private:
-    void takeConfig(quint8 proc) override;
-    void giveConfig(quint8 proc) override;
     void showConfig(quint8 proc) override;
     void storeConfig(quint8 proc) override;
     void takeTestConfig(quint8 proc, int test) override;

@@ -21,10 +21,6 @@ public:
     ~PassForm() override;
 
 private:
-    void takeConfig(quint8) override {}
-    void giveConfig(quint8) override {}
-    void showConfig(quint8) override {}
-    void storeConfig(quint8) override {}
     QString title(quint8 port) const override;
     void retranslateForm() override;
 
