@@ -153,7 +153,8 @@ MainForm::MainForm(QWidget *parent, quint16 tcpPort)
 
     connect(&m_device, &Zorqv::upd_status, &m_engine, &OldProto::upd_status);
     connect(&m_device, &Zorqv::upd_res, &m_engine, &OldProto::upd_res);
-    connect(&m_device, &Zorqv::download_failed, this, &MainForm::showDownloadFailure);
+    connect(&m_device, &Zorqv::download_failed, this, &MainForm::showWarning);
+    connect(&m_engine, &OldProto::link_lost, this, &MainForm::showWarning);
 
     buildTestList();
     qv_disc();
@@ -315,12 +316,19 @@ void MainForm::qv_disc()
     showHint();
 }
 
-void MainForm::showDownloadFailure(const QString &text)
+void MainForm::showWarning(const QString &text)
 {
-    // Not waited for: this runs inside the engine's reply handling.
-    auto *box = new QMessageBox(QMessageBox::Warning, QString(), text, QMessageBox::Ok, this);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    // One box for what went wrong together (a download stopped because the
+    // link went): each further line joins the box still open.
+    if (m_warning && m_warning->isVisible()) {
+        m_warning->setText(m_warning->text() + u'\n' + text);
+        return;
+    }
+    // Not waited for: this runs inside the engine's reply handling or a
+    // transport's close.
+    m_warning = new QMessageBox(QMessageBox::Warning, QString(), text, QMessageBox::Ok, this);
+    m_warning->setAttribute(Qt::WA_DeleteOnClose);
+    m_warning->open();
 }
 
 // Fills the page area while no page is open, saying what to do next.

@@ -92,7 +92,7 @@ private:
     void retranslate();
     void retranslateTestButtons();
     void showHint();
-    void showDownloadFailure(const QString &text);
+    void showWarning(const QString &text);
     void showPort(int port, const PortLabels &labels);
     QString deviceInfo() const;
 
@@ -111,4 +111,5 @@ private:
     QList<QPushButton *> m_testButtons;
     QList<TestForm *> m_pages;
     QPointer<QMessageBox> m_releaseWarning;
+    QPointer<QMessageBox> m_warning;
 };

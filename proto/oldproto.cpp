@@ -1,5 +1,6 @@
 #include "oldproto.h"
 
+#include "packet.h"
 #include "progpack.h"
 #include "zorqv.h"
 
@@ -26,11 +27,21 @@ void OldProto::send(const QByteArray &packet)
     if (m_responseTimer.isActive() || m_sendQueue.isEmpty())
         return;
     m_responseTimer.start();
-    Q_EMIT snd_pckt(m_sendQueue.takeFirst());
+    const QByteArray next = m_sendQueue.takeFirst();
+    m_awaitedId = Packet::id(next);
+    Q_EMIT snd_pckt(next);
 }
 
 void OldProto::pckt_rcv(const QByteArray &packet)
 {
+    // The tester answers each request with the request's ID. A reply that
+    // arrives when none is awaited, or with another ID, is a late one (its
+    // request timed out on a link since closed): taken, it would be filed
+    // under the request now outstanding, and every reply after it one late.
+    if (!m_responseTimer.isActive() || Packet::id(packet) != m_awaitedId) {
+        qDebug() << "Proto: stray reply ID" << int(Packet::id(packet)) << "ignored";
+        return;
+    }
     m_responseTimer.stop();
     decode(packet);
     send(QByteArray());
@@ -40,6 +51,7 @@ void OldProto::tQvTmout()
 {
     qDebug() << "Proto: QV timeout";
     m_responseTimer.stop();
+    m_linkEnd = LinkEnd::Silent;
     if (m_device->linkType == 1)
         Q_EMIT disc_port();
     else if (m_device->linkType == 2)
@@ -61,6 +73,7 @@ void OldProto::sock_conn(const QString &)
 void OldProto::linkOpened(int linkType)
 {
     m_device->linkType = linkType;
+    m_linkEnd = LinkEnd::Lost;
     // A wait left over from the previous link would hold back the status
     // request and, when it ran out, close this new link.
     m_responseTimer.stop();
@@ -82,6 +95,17 @@ void OldProto::sock_disc()
 
 void OldProto::reset()
 {
+    // Said before the pages and the window are reset, so that the user
+    // learns why the link went when it was not the user who closed it. A
+    // transport that ends before its link opened has failed to connect.
+    QString why;
+    if (m_device->linkType == 0)
+        why = tr("Could not connect to the tester.");
+    else if (m_linkEnd == LinkEnd::Silent)
+        why = tr("The tester stopped answering. The connection is closed.");
+    else if (m_linkEnd == LinkEnd::Lost)
+        why = tr("The connection to the tester was lost.");
+    m_linkEnd = LinkEnd::Asked;
     m_device->connected = false;
     m_device->linkType = 0;
     m_sendQueue.clear();
@@ -95,12 +119,16 @@ void OldProto::reset()
         failDownload(DownloadFailure::LinkLost);
     // The response timer is left alone: if it runs, it still fires and,
     // with no link open, only writes its line.
+    if (!why.isEmpty())
+        Q_EMIT link_lost(why);
     Q_EMIT qv_disc();
     Q_EMIT status_upd();
 }
 
 void OldProto::disc_qv()
 {
+    if (m_device->linkType != 0)
+        m_linkEnd = LinkEnd::Asked;
     if (m_device->linkType == 1)
         Q_EMIT disc_port();
     else if (m_device->linkType == 2)

@@ -52,6 +52,8 @@ Q_SIGNALS:
     void disc_sock();
     void res_rcv(unsigned short code);
     void cfg_rcv(unsigned short code);
+    // The link has ended without the user asking: why, in the user's words.
+    void link_lost(const QString &why);
 
 public Q_SLOTS:
     void debug_fpga_rw(uint w);
@@ -87,7 +89,12 @@ private:
     void notifyCfg(quint8 proc, quint8 test) { Q_EMIT cfg_rcv(quint16(proc << 8 | test)); }
     void notifyRes(quint8 proc, quint8 test) { Q_EMIT res_rcv(quint16(proc << 8 | test)); }
 
+    // How the link will have ended when its transport reports it closed.
+    enum class LinkEnd { Asked, Silent, Lost };
+
     QTimer m_responseTimer;
+    LinkEnd m_linkEnd = LinkEnd::Asked;
+    quint8 m_awaitedId = 0; // the ID of the request outstanding, while the timer runs
     Zorqv *m_device;
     // Whether each outstanding interface request asked for its reply as a
     // result rather than a configuration, in sending order: one flag per

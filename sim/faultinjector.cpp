@@ -6,21 +6,41 @@ FaultInjector::FaultInjector(const Settings &settings, quint32 seed)
 {
 }
 
-FaultInjector::Fate FaultInjector::onRequest(bool serial)
+FaultInjector::Verdict FaultInjector::onRequest(bool serial, quint8 id)
 {
     ++m_requests;
-    if (m_settings.silentAfter >= 0 && m_requests > m_settings.silentAfter)
-        return Fate::Silent;
+    Verdict verdict;
+    verdict.aimedAt = budgetLeft() && (m_settings.ids.isEmpty() || m_settings.ids.contains(id));
+    if (verdict.aimedAt)
+        ++m_aimedAt;
+    if (m_settings.silentAfter >= 0 && m_aimedAt > m_settings.silentAfter && budgetLeft()) {
+        ++m_spent;
+        verdict.fate = Fate::Silent;
+        return verdict;
+    }
+    if (!verdict.aimedAt)
+        return verdict;
     // Three draws for every request, whatever the link, so that a seed gives
     // the same sequence of faults over TCP and over the serial line.
     const bool drop = m_random.generateDouble() < m_settings.drop;
     const bool corrupt = m_random.generateDouble() < m_settings.corrupt;
     const bool badStart = m_random.generateDouble() < m_settings.badStart;
     if (drop)
-        return Fate::Drop;
-    if (serial && corrupt)
-        return Fate::Corrupt;
-    if (serial && badStart)
-        return Fate::BadStart;
-    return Fate::Answer;
+        verdict.fate = Fate::Drop;
+    else if (serial && corrupt)
+        verdict.fate = Fate::Corrupt;
+    else if (serial && badStart)
+        verdict.fate = Fate::BadStart;
+    verdict.delayMs = m_settings.delayMs;
+    if (verdict.fate != Fate::Answer || verdict.delayMs > 0)
+        ++m_spent;
+    return verdict;
+}
+
+bool FaultInjector::takeClose()
+{
+    if (!budgetLeft())
+        return false;
+    ++m_spent;
+    return true;
 }

@@ -62,11 +62,13 @@ bool SimOptions::parse(const QStringList &arguments, SimOptions *o, QString *err
     const QCommandLineOption delay(QStringLiteral("delay"), QStringLiteral("Send every reply MS milliseconds late."), QStringLiteral("MS"), QStringLiteral("0"));
     const QCommandLineOption silentAfter(QStringLiteral("silent-after"), QStringLiteral("Stop answering after N requests (all links together)."), QStringLiteral("N"));
     const QCommandLineOption closeAfter(QStringLiteral("close-after"), QStringLiteral("Close each TCP connection after answering N requests on it."), QStringLiteral("N"));
+    const QCommandLineOption faultIds(QStringLiteral("fault-ids"), QStringLiteral("Apply the faults only to requests with these packet IDs (comma-separated); --silent-after and --close-after count only those."), QStringLiteral("LIST"));
+    const QCommandLineOption faultCount(QStringLiteral("fault-count"), QStringLiteral("Let only N requests suffer a fault (a silence or a close counts as one each); then answer soundly again."), QStringLiteral("N"));
     const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Seed of all randomness (faults and measurements); default from the clock, printed."), QStringLiteral("N"));
     const QCommandLineOption speed(QStringLiteral("speed"), QStringLiteral("Simulated seconds per real second for running tests (default 1)."), QStringLiteral("FACTOR"), QStringLiteral("1"));
     const QCommandLineOption verbose(QStringLiteral("verbose"), QStringLiteral("Log every request to stderr."));
     p.addOptions({model, serial, cpu, fpga, listen, pty, ptyLink, lineRate, updater, flashDir, oldFw,
-                  drop, corrupt, badStart, delay, silentAfter, closeAfter, seed, speed, verbose});
+                  drop, corrupt, badStart, delay, silentAfter, closeAfter, faultIds, faultCount, seed, speed, verbose});
     if (!p.parse(arguments)) {
         *error = p.errorText();
         return false;
@@ -138,9 +140,21 @@ bool SimOptions::parse(const QStringList &arguments, SimOptions *o, QString *err
         *out = p.value(option).toLongLong(&ok);
         return ok && *out >= 0;
     };
-    if (!count(silentAfter, &o->faults.silentAfter) || !count(closeAfter, &o->faults.closeAfter)) {
-        *error = QStringLiteral("--silent-after and --close-after take a count");
+    if (!count(silentAfter, &o->faults.silentAfter) || !count(closeAfter, &o->faults.closeAfter)
+        || !count(faultCount, &o->faults.faultCount)) {
+        *error = QStringLiteral("--silent-after, --close-after and --fault-count take a count");
         return false;
+    }
+    if (p.isSet(faultIds)) {
+        const QStringList ids = p.value(faultIds).split(u',');
+        for (const QString &id : ids) {
+            const uint value = id.trimmed().toUInt(&ok);
+            if (!ok || value > 255) {
+                *error = QStringLiteral("--fault-ids takes packet IDs 0..255, comma-separated");
+                return false;
+            }
+            o->faults.ids << quint8(value);
+        }
     }
     o->seedGiven = p.isSet(seed);
     if (o->seedGiven) {

@@ -138,7 +138,8 @@ void PtyLink::handleRequest(const QByteArray &request, qint64 arrived)
 {
     // The answer is made at once; the line holds it back until the request
     // would have arrived.
-    const auto fate = m_faults->onRequest(true);
+    const FaultInjector::Verdict verdict = m_faults->onRequest(true, Packet::id(request));
+    const FaultInjector::Fate fate = verdict.fate;
     if (fate == FaultInjector::Fate::Silent)
         return;
     QByteArray reply = m_responder->respond(request);
@@ -153,7 +154,7 @@ void PtyLink::handleRequest(const QByteArray &request, qint64 arrived)
     Packet::seal(reply);
     if (fate == FaultInjector::Fate::Corrupt)
         reply[Packet::CrcOffset] = char(reply.at(Packet::CrcOffset) ^ 0x5A);
-    enqueue(reply, arrived + qint64(m_faults->settings().delayMs) * 1000000);
+    enqueue(reply, arrived + qint64(verdict.delayMs) * 1000000);
 }
 
 void PtyLink::enqueue(const QByteArray &bytes, qint64 notBefore)

@@ -68,9 +68,11 @@ void TcpLink::readClient(QTcpSocket *socket)
 
 void TcpLink::answer(QTcpSocket *socket, const QByteArray &frame)
 {
-    const auto fate = m_faults->onRequest(false);
+    const FaultInjector::Verdict verdict = m_faults->onRequest(false, quint8(frame.at(0)));
+    const FaultInjector::Fate fate = verdict.fate;
     const qint64 closeAfter = m_faults->settings().closeAfter;
-    const bool last = closeAfter >= 0 && ++m_clientRequests >= closeAfter;
+    const bool last = closeAfter >= 0 && verdict.aimedAt && ++m_clientRequests >= closeAfter
+        && m_faults->takeClose();
     QByteArray reply;
     if (fate != FaultInjector::Fate::Silent) {
         // The request as the serial line would carry it, so that the tester
@@ -97,9 +99,8 @@ void TcpLink::answer(QTcpSocket *socket, const QByteArray &frame)
             target->disconnectFromHost();
         }
     };
-    const int delay = m_faults->settings().delayMs;
-    if (delay > 0)
-        QTimer::singleShot(delay, socket, send);
+    if (verdict.delayMs > 0)
+        QTimer::singleShot(verdict.delayMs, socket, send);
     else
         send();
 }

@@ -312,6 +312,7 @@ void TestFTransferE2e::downloadUnderFaults()
         const QStringList messages = s.takeMessages();
         if (s.completed() == before) {
             ++failures;
+            // One box: the download's failure, with why the link went.
             QVERIFY2(messages.size() == 1 && messages.first().contains(QLatin1String("$RFC_004")),
                      qPrintable(messages.join(u'|')));
             QVERIFY(s.form->device().fileData.isEmpty());
