@@ -21,16 +21,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const uint8_t *chunk = in.take(1 + (random >> 16) % 600, &got);
         buffer.append(reinterpret_cast<const char *>(chunk), qsizetype(got));
         consumed += qint64(got);
-        const bool ready = Packet::extractFrame(buffer, [&](const QByteArray &text) {
-            FUZZ_CHECK(!text.isEmpty());
-            shown += text.size();
-        });
-        if (ready) {
-            FUZZ_CHECK(buffer.size() == Packet::Size);
-            FUZZ_CHECK(buffer.at(0) == Packet::SerialReplyStart);
-            FUZZ_CHECK(Packet::crcValid(buffer));
-            delivered += buffer.size();
-            buffer.clear();
+        while (const auto frame = Packet::takeFrame(buffer, [&](const QByteArray &text) {
+                   FUZZ_CHECK(!text.isEmpty());
+                   shown += text.size();
+               })) {
+            FUZZ_CHECK(frame->size() == Packet::Size);
+            FUZZ_CHECK(frame->at(0) == Packet::SerialReplyStart);
+            FUZZ_CHECK(Packet::crcValid(*frame));
+            delivered += frame->size();
         }
         FUZZ_CHECK(shown + delivered + buffer.size() == consumed);
     }

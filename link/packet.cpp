@@ -23,7 +23,7 @@ bool Packet::crcValid(const QByteArray &packet)
         && quint8(packet.at(CrcOffset)) == Crc8::compute(packet.constData(), CrcOffset);
 }
 
-bool Packet::extractFrame(QByteArray &buffer, const TextSink &showText)
+std::optional<QByteArray> Packet::takeFrame(QByteArray &buffer, const TextSink &showText)
 {
     // The number of '$' only bounds the attempts: a '$' inside the payload of
     // a valid frame is never looked at, because the first valid frame ends the
@@ -33,7 +33,7 @@ bool Packet::extractFrame(QByteArray &buffer, const TextSink &showText)
         if (!buffer.isEmpty())
             showText(buffer);
         buffer.clear();
-        return false;
+        return std::nullopt;
     }
 
     // Work with a read position and drop the consumed front once at the end.
@@ -57,12 +57,11 @@ bool Packet::extractFrame(QByteArray &buffer, const TextSink &showText)
         found = true;
         break;
     }
-    buffer.remove(0, pos);
-    if (found && buffer.size() > Size) {
-        // The tester answers one request with one frame: what follows in the
-        // same read is text, not the start of another frame.
-        showText(buffer.mid(Size));
-        buffer.truncate(Size);
+    if (!found) {
+        buffer.remove(0, pos);
+        return std::nullopt;
     }
-    return found;
+    QByteArray frame = buffer.mid(pos, Size);
+    buffer.remove(0, pos + Size);
+    return frame;
 }

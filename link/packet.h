@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <functional>
+#include <optional>
 
 // The fixed 263-byte packet exchanged with the tester, and the cutting of
 // serial frames out of a byte stream that also carries the tester's free text.
@@ -24,9 +25,11 @@ inline quint8 id(const QByteArray &packet) { return quint8(packet.at(IdOffset));
 
 using TextSink = std::function<void(const QByteArray &)>;
 
-// Runs the serial frame extraction on the receive buffer after new bytes have
-// been appended. Free text goes to showText. Returns true when a valid frame
-// stands at the front; the buffer then holds exactly that frame.
-bool extractFrame(QByteArray &buffer, const TextSink &showText);
+// Takes the first valid frame out of the serial receive buffer after new
+// bytes have been appended; free text before it goes to showText. What
+// follows the frame stays in the buffer for the next call: usually text, but
+// it may be a second frame (a late reply followed by the awaited one), which
+// must not be lost. Call it until it returns nothing.
+std::optional<QByteArray> takeFrame(QByteArray &buffer, const TextSink &showText);
 
 } // namespace Packet

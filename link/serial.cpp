@@ -18,12 +18,11 @@ Serial::Serial(QObject *parent)
 {
     m_pollTimer.setInterval(kPollMs);
     connect(&m_pollTimer, &QTimer::timeout, this, &Serial::tmrTimeout);
-    // React to a reply as soon as it arrives rather than on the next tick;
-    // outside a transaction the bytes wait in the port, as with polling.
-    connect(&m_port, &QSerialPort::readyRead, this, [this] {
-        if (m_pollTimer.isActive())
-            readStep();
-    });
+    // React to a reply as soon as it arrives rather than on the next tick,
+    // and to bytes outside a transaction too: a late reply must not stop
+    // the reading of the reply awaited behind it (the engine tells the two
+    // apart), and the tester's free text is shown when it comes.
+    connect(&m_port, &QSerialPort::readyRead, this, &Serial::readStep);
     connect(&m_port, &QSerialPort::errorOccurred, this, &Serial::portLost);
 }
 
@@ -117,18 +116,17 @@ void Serial::readStep()
     while (m_open && m_port.bytesAvailable() > 0) {
         const QByteArray chunk = m_port.read(kReadChunk);
         if (chunk.isEmpty())
-            return;
+            break;
         m_rxBuffer.append(chunk);
-        const bool ready = Packet::extractFrame(m_rxBuffer, [this](const QByteArray &text) {
+    }
+    while (m_open) {
+        const std::optional<QByteArray> packet = Packet::takeFrame(m_rxBuffer, [this](const QByteArray &text) {
             Q_EMIT show_debug(text);
         });
-        if (!ready)
-            continue;
+        if (!packet)
+            return;
         m_pollTimer.stop();
-        QByteArray packet;
-        packet.swap(m_rxBuffer);
-        qDebug() << "Serial: rcv packet ID:" << int(Packet::id(packet));
-        Q_EMIT pckt_rcv(packet);
-        return;
+        qDebug() << "Serial: rcv packet ID:" << int(Packet::id(*packet));
+        Q_EMIT pckt_rcv(*packet);
     }
 }

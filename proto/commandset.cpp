@@ -363,10 +363,8 @@ void OldProto::decode(const QByteArray &packet)
     case PROGPACK_SET_LOAD:
     case PROGPACK_FILE_DEL:
         // Half an "OK" is a garbled answer, not a confirmation.
-        if (isOk(packet, Rep::Ok)) {
-            request(PROGPACK_TRANSFER, Transfer::Enter);
-            request(PROGPACK_DIR_FIRST, 0);
-        }
+        if (isOk(packet, Rep::Ok))
+            fetchFileList();
         break;
     default:
         qDebug().noquote() << QString(QChar(id)) + QStringLiteral(" - Decoder is not implemented yet.");
@@ -429,13 +427,36 @@ void OldProto::decodeFileList(const QByteArray &p)
 {
     Zorqv &d = *m_device;
     if (byteAt(p, Rep::DirEntry) == 0) {
-        request(PROGPACK_TRANSFER, Transfer::Leave);
+        releaseTransfer(TransferHold::List);
         notifyCfg(0, TestNo::FileTransfer);
         return;
     }
     if (byteAt(p, Rep::DirName) == '$')
         d.fileList.append(QString::fromLatin1(textAt(p, Rep::DirName)).trimmed());
     request(PROGPACK_DIR_NEXT, 0);
+}
+
+void OldProto::fetchFileList()
+{
+    holdTransfer(TransferHold::List);
+    request(PROGPACK_DIR_FIRST, 0);
+}
+
+// The tester is in file-transfer mode while the list, a download or the
+// screen is read, and leaves it only when the last of them is done: a list
+// that ended in the middle of a download would otherwise take the mode away
+// from the reads still to come.
+void OldProto::holdTransfer(TransferHold what)
+{
+    m_transferHolds |= what;
+    request(PROGPACK_TRANSFER, Transfer::Enter);
+}
+
+void OldProto::releaseTransfer(TransferHold what)
+{
+    m_transferHolds &= ~what;
+    if (m_transferHolds == 0)
+        request(PROGPACK_TRANSFER, Transfer::Leave);
 }
 
 void OldProto::beginDownload()
@@ -450,7 +471,7 @@ void OldProto::beginDownload()
         return;
     }
     ++m_opensAwaited;
-    request(PROGPACK_TRANSFER, Transfer::Enter);
+    holdTransfer(TransferHold::Download);
     request(PROGPACK_FILE_OPEN, 0);
 }
 
@@ -501,7 +522,7 @@ void OldProto::finishDownload()
 {
     Zorqv &d = *m_device;
     m_reading = false;
-    request(PROGPACK_TRANSFER, Transfer::Leave);
+    releaseTransfer(TransferHold::Download);
     d.fileName.remove(u'$');
     ReportJob job = m_job;
     job.data = d.fileData;
@@ -519,7 +540,7 @@ void OldProto::failDownload(DownloadFailure why)
     m_reading = false;
     m_device->fileData.clear();
     if (why != DownloadFailure::LinkLost)
-        request(PROGPACK_TRANSFER, Transfer::Leave);
+        releaseTransfer(TransferHold::Download);
     m_device->downloadFailed(why, m_device->fileName);
 }
 
@@ -542,7 +563,7 @@ void OldProto::decodeScreen(const QByteArray &p)
     d.screenImage = Screen::image(d.screenBuffer);
     if (!d.screenImage.save(d.screenPath, "PNG"))
         qDebug() << "Proto: cannot save the screen image to" << d.screenPath;
-    request(PROGPACK_TRANSFER, Transfer::Leave);
+    releaseTransfer(TransferHold::Screen);
 }
 
 void OldProto::decodeRfcStep(const QByteArray &p, quint8 proc, quint8 step)
@@ -578,10 +599,7 @@ void OldProto::gs_cfg(unsigned short code)
         break;
     case TestNo::Iface: request(PROGPACK_IFACE_CFG, a); break;
     case TestNo::Stats: request(PROGPACK_STATS_CFG, a); break;
-    case TestNo::FileTransfer:
-        request(PROGPACK_TRANSFER, Transfer::Enter);
-        request(PROGPACK_DIR_FIRST, 0);
-        break;
+    case TestNo::FileTransfer: fetchFileList(); break;
     default:
         break;
     }
@@ -615,7 +633,7 @@ void OldProto::start_test(unsigned short code)
     case TestNo::FileTransfer:
         switch (a) {
         case 0:
-            request(PROGPACK_TRANSFER, Transfer::Enter);
+            holdTransfer(TransferHold::Screen);
             request(PROGPACK_SCREEN, 0);
             break;
         case 1: beginDownload(); break;

@@ -115,10 +115,11 @@ void OldProto::reset()
     m_pendingStep.clear();
     m_pendingTracePage.clear();
     m_pendingResultFlag.clear();
+    m_transferHolds = 0;
     if (m_opensAwaited > 0 || m_reading)
         failDownload(DownloadFailure::LinkLost);
-    // The response timer is left alone: if it runs, it still fires and,
-    // with no link open, only writes its line.
+    // Nothing is awaited on a link that has gone.
+    m_responseTimer.stop();
     if (!why.isEmpty())
         Q_EMIT link_lost(why);
     Q_EMIT qv_disc();

@@ -82,6 +82,10 @@ private:
     void decodeFileRead(const QByteArray &packet);
     void decodeScreen(const QByteArray &packet);
     void decodeRfcStep(const QByteArray &packet, quint8 proc, quint8 step);
+    enum TransferHold : quint8 { List = 1, Download = 2, Screen = 4 };
+    void fetchFileList();
+    void holdTransfer(TransferHold what);
+    void releaseTransfer(TransferHold what);
     void beginDownload();
     void finishDownload();
     void failDownload(DownloadFailure why);
@@ -94,6 +98,7 @@ private:
 
     QTimer m_responseTimer;
     LinkEnd m_linkEnd = LinkEnd::Asked;
+    quint8 m_transferHolds = 0; // TransferHold bits: who needs file-transfer mode
     quint8 m_awaitedId = 0; // the ID of the request outstanding, while the timer runs
     Zorqv *m_device;
     // Whether each outstanding interface request asked for its reply as a

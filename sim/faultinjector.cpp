@@ -18,7 +18,7 @@ FaultInjector::Verdict FaultInjector::onRequest(bool serial, quint8 id)
         verdict.fate = Fate::Silent;
         return verdict;
     }
-    if (!verdict.aimedAt)
+    if (!verdict.aimedAt || m_aimedAt <= m_settings.faultAfter)
         return verdict;
     // Three draws for every request, whatever the link, so that a seed gives
     // the same sequence of faults over TCP and over the serial line.

@@ -24,6 +24,7 @@ public:
         qint64 closeAfter = -1;  // a TCP connection is closed after this many
         QList<quint8> ids;       // the requests faults apply to; empty: all
         qint64 faultCount = -1;  // how many requests may suffer a fault; -1: no end
+        qint64 faultAfter = 0;   // the first aimed-at requests answered soundly
     };
 
     enum class Fate { Answer, Silent, Drop, Corrupt, BadStart };

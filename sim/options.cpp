@@ -64,11 +64,12 @@ bool SimOptions::parse(const QStringList &arguments, SimOptions *o, QString *err
     const QCommandLineOption closeAfter(QStringLiteral("close-after"), QStringLiteral("Close each TCP connection after answering N requests on it."), QStringLiteral("N"));
     const QCommandLineOption faultIds(QStringLiteral("fault-ids"), QStringLiteral("Apply the faults only to requests with these packet IDs (comma-separated); --silent-after and --close-after count only those."), QStringLiteral("LIST"));
     const QCommandLineOption faultCount(QStringLiteral("fault-count"), QStringLiteral("Let only N requests suffer a fault (a silence or a close counts as one each); then answer soundly again."), QStringLiteral("N"));
+    const QCommandLineOption faultAfter(QStringLiteral("fault-after"), QStringLiteral("Answer the first N requests the faults are aimed at soundly (--silent-after has its own count)."), QStringLiteral("N"));
     const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Seed of all randomness (faults and measurements); default from the clock, printed."), QStringLiteral("N"));
     const QCommandLineOption speed(QStringLiteral("speed"), QStringLiteral("Simulated seconds per real second for running tests (default 1)."), QStringLiteral("FACTOR"), QStringLiteral("1"));
     const QCommandLineOption verbose(QStringLiteral("verbose"), QStringLiteral("Log every request to stderr."));
     p.addOptions({model, serial, cpu, fpga, listen, pty, ptyLink, lineRate, updater, flashDir, oldFw,
-                  drop, corrupt, badStart, delay, silentAfter, closeAfter, faultIds, faultCount, seed, speed, verbose});
+                  drop, corrupt, badStart, delay, silentAfter, closeAfter, faultIds, faultCount, faultAfter, seed, speed, verbose});
     if (!p.parse(arguments)) {
         *error = p.errorText();
         return false;
@@ -141,8 +142,8 @@ bool SimOptions::parse(const QStringList &arguments, SimOptions *o, QString *err
         return ok && *out >= 0;
     };
     if (!count(silentAfter, &o->faults.silentAfter) || !count(closeAfter, &o->faults.closeAfter)
-        || !count(faultCount, &o->faults.faultCount)) {
-        *error = QStringLiteral("--silent-after, --close-after and --fault-count take a count");
+        || !count(faultCount, &o->faults.faultCount) || !count(faultAfter, &o->faults.faultAfter)) {
+        *error = QStringLiteral("--silent-after, --close-after, --fault-count and --fault-after take a count");
         return false;
     }
     if (p.isSet(faultIds)) {

@@ -41,10 +41,8 @@ struct Feed
         auto step = [&](int n) {
             buffer.append(stream.mid(pos, n));
             pos += n;
-            if (Packet::extractFrame(buffer, [this](const QByteArray &t) { text += t; })) {
-                frames << buffer;
-                buffer.clear();
-            }
+            while (const auto frame = Packet::takeFrame(buffer, [this](const QByteArray &t) { text += t; }))
+                frames << *frame;
         };
         for (int n : chunks)
             step(n);
@@ -137,8 +135,11 @@ private Q_SLOTS:
         QTest::newRow("false dollar in noise")
             << QByteArray("noise $ more noise\n") + frame << QList<int>{19} << 1
             << QByteArray("noise ") + QByteArray("$") + QByteArray(" more noise\n") << 0;
+        // A late reply and the awaited one behind it: neither is lost.
         QTest::newRow("two frames one read")
-            << frame + frame << QList<int>{} << 1 << frame << 0;
+            << frame + frame << QList<int>{} << 2 << QByteArray() << 0;
+        QTest::newRow("frame, text, frame in one read")
+            << frame + QByteArray("start\n") + frame << QList<int>{} << 2 << QByteArray("start\n") << 0;
         QTest::newRow("two frames two reads")
             << frame + frame << QList<int>{Packet::Size} << 2 << QByteArray() << 0;
     }
@@ -196,10 +197,9 @@ private Q_SLOTS:
                 const int n = qMin(int(rng->bounded(1, 300)), int(segment.size()) - pos);
                 feed.buffer.append(segment.mid(pos, n));
                 pos += n;
-                if (Packet::extractFrame(feed.buffer, [&](const QByteArray &t) { feed.text += t; })) {
-                    QCOMPARE(int(Packet::id(feed.buffer)), i);
-                    feed.frames << feed.buffer;
-                    feed.buffer.clear();
+                if (const auto frame = Packet::takeFrame(feed.buffer, [&](const QByteArray &t) { feed.text += t; })) {
+                    QCOMPARE(int(Packet::id(*frame)), i);
+                    feed.frames << *frame;
                 }
             }
             ++sent;

@@ -67,10 +67,8 @@ Result measure(const QByteArray &stream)
         qsizetype text = 0;
         for (qsizetype pos = 0; pos < stream.size(); pos += 1024) {
             buffer.append(stream.constData() + pos, qMin<qsizetype>(1024, stream.size() - pos));
-            if (Packet::extractFrame(buffer, [&](const QByteArray &t) { text += t.size(); })) {
+            while (Packet::takeFrame(buffer, [&](const QByteArray &t) { text += t.size(); }))
                 ++frames;
-                buffer.clear();
-            }
         }
         r.frames = frames;
     });
