@@ -915,12 +915,10 @@ void TestMainForm::badInputRefused_data()
     QTest::addColumn<QString>("text"); // "PTY": a pseudo-terminal already open elsewhere
     QTest::addColumn<QString>("said");
     QTest::newRow("IP of three parts") << "bEthConnect" << "iIP" << "10.0.0" << "IP: \"10.0.0\" is incomplete";
-    QTest::newRow("IP octet above 255") << "bEthConnect" << "iIP" << "300.1.1.1" << "IP: \"300.1.1.1\"";
     QTest::newRow("no port typed") << "bSerConnect" << "cSerPort" << "  " << "Type or choose the serial port";
     QTest::newRow("no such device") << "bSerConnect" << "cSerPort" << "ttyQV9" << "ttyQV9: there is no such serial port.";
     QTest::newRow("not a serial device") << "bSerConnect" << "cSerPort" << "/dev/null"
                                          << "/dev/null cannot be opened as a serial port";
-    QTest::newRow("a folder") << "bSerConnect" << "cSerPort" << "/dev" << "/dev cannot be opened as a serial port";
     QTest::newRow("busy device") << "bSerConnect" << "cSerPort" << "PTY" << " is busy or you may not use it";
     QTest::newRow("half-typed register") << "bRead" << "lAddress" << "12" << "Address: \"12__\"";
     QTest::newRow("half-typed value") << "bWrite" << "lValue" << "7" << "Value: \"7_\"";
