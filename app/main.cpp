@@ -46,8 +46,8 @@ int main(int argc, char *argv[])
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(
         QApplication::translate("main", "Remote control of the ZORT-QV and ZORT-QVB Ethernet testers."));
-    parser.addHelpOption();
-    parser.addVersionOption();
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption dev(QStringLiteral("dev"),
         QApplication::translate("main", "Show the debug registers and the tester's debug window."));
     const QCommandLineOption connectTo(QStringLiteral("connect"),
@@ -62,13 +62,28 @@ int main(int argc, char *argv[])
                                         "(--report --help shows its options)."),
         QApplication::translate("main", "resultfile"));
     parser.addOptions({dev, connectTo, serial, report});
-    parser.process(app);
+    // Not process(): a mistake ends the program with the usage-error code.
+    if (!parser.parse(QApplication::arguments()))
+        return usageError(parser.errorText());
+    if (parser.isSet(help))
+        parser.showHelp();
+    if (parser.isSet(version))
+        parser.showVersion();
+    if (!parser.positionalArguments().isEmpty())
+        return usageError(QApplication::translate("main", "Unexpected argument: %1")
+                              .arg(parser.positionalArguments().constFirst()));
 
     if (parser.isSet(connectTo) && parser.isSet(serial))
         return usageError(QApplication::translate("main", "--connect and --serial cannot be used together."));
     const QString address = parser.value(connectTo);
     if (parser.isSet(connectTo) && !Validators::isIpv4(address))
         return usageError(QApplication::translate("main", "%1 is not an IPv4 address.").arg(address));
+    const QString port = parser.value(serial).trimmed();
+    if (parser.isSet(serial)) {
+        const QString problem = MainForm::serialPortProblem(port);
+        if (!problem.isEmpty())
+            return usageError(problem);
+    }
 
     QApplication::removeTranslator(&helpRu);
     QApplication::removeTranslator(&helpQtRu);
@@ -84,7 +99,12 @@ int main(int argc, char *argv[])
     form.show();
     if (parser.isSet(connectTo))
         form.connectEthernet(address);
-    else if (parser.isSet(serial))
-        form.connectSerial(parser.value(serial));
+    else if (parser.isSet(serial)) {
+        // A port that exists but cannot be opened (busy, not a serial
+        // device): the window says so too, and stays for another try.
+        const QString problem = form.connectSerial(port);
+        if (!problem.isEmpty())
+            std::fprintf(stderr, "%s\n", qPrintable(problem));
+    }
     return app.exec();
 }

@@ -1,6 +1,7 @@
 #include "mainform.h"
 #include "ui_mainform.h"
 
+#include "inputcheck.h"
 #include "mainmenu.h"
 #include "testform.h"
 #include "testcodes.h"
@@ -10,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
@@ -223,25 +225,65 @@ void MainForm::connectEthernet(const QString &address)
     bEthConnectClicked();
 }
 
-void MainForm::connectSerial(const QString &port)
+QString MainForm::connectSerial(const QString &port)
 {
     ui->cSerPort->setEditText(port);
-    bSerConnectClicked();
+    return serialConnect();
+}
+
+QString MainForm::serialPortProblem(const QString &name)
+{
+    if (name.isEmpty())
+        return tr("Type or choose the serial port of the tester.");
+    if (!QFileInfo::exists(Serial::devicePath(name)))
+        return tr("%1: there is no such serial port.").arg(name);
+    return {};
+}
+
+QString MainForm::serialOpenProblem(const QString &name) const
+{
+    switch (m_serial.openError()) {
+    case QSerialPort::NoError:
+        return {};
+    case QSerialPort::DeviceNotFoundError:
+        return tr("%1: there is no such serial port.").arg(name);
+    case QSerialPort::PermissionError:
+    case QSerialPort::OpenError:
+        return tr("%1 is busy or you may not use it: close the program that uses it, or ask for access to it.")
+            .arg(name);
+    default:
+        return tr("%1 cannot be opened as a serial port (%2).").arg(name, m_serial.openErrorString());
+    }
 }
 
 void MainForm::bSerConnectClicked()
 {
-    const QString port = ui->cSerPort->currentText();
-    if (port.isEmpty())
-        return;
-    m_serial.conn_port(port);
+    serialConnect();
+}
+
+QString MainForm::serialConnect()
+{
+    const QString port = ui->cSerPort->currentText().trimmed();
+    QString problem = serialPortProblem(port);
+    if (problem.isEmpty()) {
+        m_serial.conn_port(port);
+        problem = serialOpenProblem(port);
+    }
+    if (!problem.isEmpty()) {
+        // What was typed stays, to be corrected.
+        ui->cSerPort->setFocus();
+        InputCheck::warn(this, problem);
+        return problem;
+    }
     ui->gEthernet->setEnabled(false);
+    return {};
 }
 
 void MainForm::bEthConnectClicked()
 {
-    if (!Validators::isIpv4(ui->iIP->text()))
-        ui->iIP->setText(kDefaultAddress);
+    // What was typed stays, to be corrected.
+    if (!InputCheck::confirmField(ui->iIP))
+        return;
     // Disabled before the call: a refused connection may report back at once.
     ui->gSerial->setEnabled(false);
     // The field shows octets zero-padded ("192.168.000.202"), but the socket
@@ -430,12 +472,16 @@ void MainForm::showPort(int port, const PortLabels &labels)
 
 void MainForm::bReadClicked()
 {
+    if (!InputCheck::confirmField(ui->lAddress))
+        return;
     const uint address = ui->lAddress->text().toUInt(nullptr, 16) & 0xFFFF;
     Q_EMIT debug_fpga_rw(address);
 }
 
 void MainForm::bWriteClicked()
 {
+    if (!InputCheck::confirmField(ui->lAddress) || !InputCheck::confirmField(ui->lValue))
+        return;
     const uint address = ui->lAddress->text().toUInt(nullptr, 16) & 0xFFFF;
     const uint value = ui->lValue->text().toUInt(nullptr, 16);
     Q_EMIT debug_fpga_rw(address + (value << 16) + 0x1000000);

@@ -43,7 +43,10 @@ public:
     void showDeveloperControls();
     // Start-up connections from the command line, as if typed and clicked.
     void connectEthernet(const QString &address);
-    void connectSerial(const QString &port);
+    // What kept the port from opening (also shown to the user), or empty.
+    QString connectSerial(const QString &port);
+    // What is wrong with a port name before it is opened, or empty.
+    static QString serialPortProblem(const QString &name);
 
     // What the window owns, for the command line and the tests.
     Zorqv &device() { return m_device; }
@@ -93,6 +96,8 @@ private:
     void retranslateTestButtons();
     void showHint();
     void showWarning(const QString &text);
+    QString serialConnect();
+    QString serialOpenProblem(const QString &name) const;
     void showPort(int port, const PortLabels &labels);
     QString deviceInfo() const;
 

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QLoggingCategory>
 #include <QTranslator>
 
@@ -21,6 +22,11 @@ namespace ReportCommand {
 namespace {
 
 enum Exit { Ok = 0, WriteFailed = 1, Usage = 2, BadInput = 3 };
+
+// The reports' bits: BERT, traffic, ping, trace, jitter, RFC-2544, multistream.
+constexpr quint32 kAllReports = 0x100 | 0x020 | 0x010 | 0x040 | 0x080 | 0x002 | 0x800;
+// Link-speed codes: 0 no sync, 1 10, 2 100, 3 1000 Mbit/s.
+constexpr quint64 kMaxSpeedCode = 3;
 
 QString tr(const char *text)
 {
@@ -107,11 +113,14 @@ int run(QApplication &app)
 
     ReportJob job;
     job.directory = QDir::cleanPath(QDir(parser.value(outDir)).absolutePath());
-    job.mask = 0x100 | 0x020 | 0x010 | 0x040 | 0x080 | 0x002 | 0x800;
+    job.mask = kAllReports;
     quint64 value = 0;
     if (parser.isSet(mask)) {
         if (!parseNumber(parser.value(mask), 0xFFFFFFFF, value))
             return usage(tr("--mask takes a number: %1").arg(parser.value(mask)));
+        if (value & ~quint64(kAllReports))
+            return usage(tr("--mask %1 has bits of no report; the reports are 0x002, 0x010, 0x020, 0x040, "
+                            "0x080, 0x100 and 0x800.").arg(parser.value(mask)));
         job.mask = quint32(value);
     }
     if (parser.isSet(serial)) {
@@ -122,8 +131,9 @@ int run(QApplication &app)
     if (parser.isSet(speeds)) {
         const QStringList codes = parser.value(speeds).split(QLatin1Char(','));
         quint64 a = 0, b = 0;
-        if (codes.size() != 2 || !parseNumber(codes.at(0), 0xFF, a) || !parseNumber(codes.at(1), 0xFF, b))
-            return usage(tr("--speeds takes two codes: A,B"));
+        if (codes.size() != 2 || !parseNumber(codes.at(0), kMaxSpeedCode, a)
+            || !parseNumber(codes.at(1), kMaxSpeedCode, b))
+            return usage(tr("--speeds takes two codes from 0 to 3: A,B"));
         job.linkSpeedA = quint8(a);
         job.linkSpeedB = quint8(b);
     }
@@ -136,6 +146,10 @@ int run(QApplication &app)
         QApplication::installTranslator(&russian);
 
     QFile file(parser.value(report));
+    if (QFileInfo(file).isDir()) {
+        err(tr("%1 is a folder, not a result file.").arg(file.fileName()));
+        return BadInput;
+    }
     if (!file.open(QIODevice::ReadOnly)) {
         err(tr("%1 cannot be read: %2").arg(file.fileName(), file.errorString()));
         return BadInput;

@@ -43,15 +43,23 @@ QStringList Serial::portList()
     return names;
 }
 
+QString Serial::devicePath(const QString &name)
+{
+    return name.startsWith(u'/') ? name : QStringLiteral("/dev/") + name;
+}
+
 void Serial::conn_port(const QString &name)
 {
     if (m_open)
         return;
-    // A bare name ("ttyUSB0") lives in /dev; a typed path is taken as it is.
-    const QString path = name.startsWith(u'/') ? name : QStringLiteral("/dev/") + name;
+    const QString path = devicePath(name);
+    m_openError = QSerialPort::NoError;
+    m_openErrorString.clear();
     m_port.setPortName(path);
     if (!m_port.open(QIODevice::ReadWrite)) {
-        qDebug() << "Serial: cannot open" << path << m_port.errorString();
+        m_openError = m_port.error();
+        m_openErrorString = m_port.errorString();
+        qDebug() << "Serial: cannot open" << path << m_openErrorString;
         return;
     }
     const bool configured = m_port.setBaudRate(kBaudRate)
@@ -60,7 +68,10 @@ void Serial::conn_port(const QString &name)
         && m_port.setStopBits(QSerialPort::OneStop)
         && m_port.setFlowControl(QSerialPort::NoFlowControl);
     if (!configured) {
-        qDebug() << "Serial: cannot configure" << path << m_port.errorString();
+        // Not a serial device (a file, /dev/null), or one that refuses the line settings.
+        m_openError = QSerialPort::UnsupportedOperationError;
+        m_openErrorString = m_port.errorString();
+        qDebug() << "Serial: cannot configure" << path << m_openErrorString;
         m_port.close();
         return;
     }

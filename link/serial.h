@@ -19,7 +19,14 @@ public:
 
     // Platform names of the serial ports, in ascending order.
     static QStringList portList();
+    // The device a name stands for: a bare name ("ttyUSB0") lives in /dev,
+    // a path is taken as it is.
+    static QString devicePath(const QString &name);
     bool isOpen() const { return m_open; }
+    // Why the last conn_port left the port closed (NoError after a
+    // success), for the window to tell the user; the text is the system's.
+    QSerialPort::SerialPortError openError() const { return m_openError; }
+    QString openErrorString() const { return m_openErrorString; }
 
 Q_SIGNALS:
     void port_conn(QString path);
@@ -40,6 +47,8 @@ private:
     void portLost(QSerialPort::SerialPortError error);
 
     bool m_open = false;
+    QSerialPort::SerialPortError m_openError = QSerialPort::NoError;
+    QString m_openErrorString;
     QTimer m_pollTimer;
     QByteArray m_rxBuffer;
     QSerialPort m_port;

@@ -3,10 +3,13 @@
 
 #include "blocksizes.h"
 #include "filenamedialog.h"
+#include "inputcheck.h"
 #include "testcodes.h"
 #include "zorqv.h"
 
 #include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 
 namespace {
@@ -155,10 +158,30 @@ void FTransferForm::bDownClicked()
     connect(dialog, &QFileDialog::filesSelected, this, [this](const QStringList &paths) {
         if (paths.isEmpty())
             return;
+        // Said now, not after the download: nothing is fetched for a folder
+        // that cannot take the reports.
+        const QString problem = folderProblem(paths.first());
+        if (!problem.isEmpty()) {
+            InputCheck::warn(this, problem);
+            return;
+        }
         m_device->reportDir = paths.first();
         Q_EMIT start_test(code(Download));
     });
     present(dialog);
+}
+
+QString FTransferForm::folderProblem(const QString &path)
+{
+    const QFileInfo folder(path);
+    const QString shown = QDir::toNativeSeparators(path);
+    if (!folder.exists())
+        return tr("The folder %1 does not exist.").arg(shown);
+    if (!folder.isDir())
+        return tr("%1 is not a folder.").arg(shown);
+    if (!folder.isWritable())
+        return tr("The reports cannot be written into the folder %1.").arg(shown);
+    return {};
 }
 
 void FTransferForm::bScreenClicked()

@@ -53,6 +53,9 @@ private:
     // The name of the file selected in the list, or nothing.
     bool takeSelectedName();
     quint32 reportMask() const;
+    // What keeps the reports from being written into the folder at path,
+    // or an empty text.
+    static QString folderProblem(const QString &path);
     void present(QDialog *dialog);
 
     std::unique_ptr<Ui::FTransferForm> ui;

@@ -287,6 +287,33 @@
         <source>File name</source>
         <translation>Имя файла</translation>
     </message>
+    <message>
+        <source>The folder %1 does not exist.</source>
+        <translation>Папка %1 не существует.</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder.</source>
+        <translation>%1 — не папка.</translation>
+    </message>
+    <message>
+        <source>The reports cannot be written into the folder %1.</source>
+        <translation>В папку %1 нельзя записать отчёты.</translation>
+    </message>
+</context>
+<context>
+    <name>FileNameDialog</name>
+    <message>
+        <source>Type the name to save the settings under.</source>
+        <translation>Введите имя, под которым сохранить настройки.</translation>
+    </message>
+    <message>
+        <source>The name has %1 characters; the tester stores at most %2.</source>
+        <translation>В имени %1 знаков, а тестер хранит не более %2.</translation>
+    </message>
+    <message>
+        <source>The tester cannot store &quot;%1&quot; in a file name: use Latin letters, digits, blanks and signs other than / \ : * ? &quot; &lt; &gt; |.</source>
+        <translation>Тестер не может хранить «%1» в имени файла: используйте латинские буквы, цифры, пробелы и знаки, кроме / \ : * ? &quot; &lt; &gt; |.</translation>
+    </message>
 </context>
 <context>
     <name>HeaderSettings</name>
@@ -373,6 +400,30 @@
         <source>TTL</source>
         <translation>TTL</translation>
     </message>
+    <message>
+        <source>TPID 1</source>
+        <translation>TPID 1</translation>
+    </message>
+    <message>
+        <source>TPID 2</source>
+        <translation>TPID 2</translation>
+    </message>
+    <message>
+        <source>TPID 3</source>
+        <translation>TPID 3</translation>
+    </message>
+    <message>
+        <source>MPLS label 1</source>
+        <translation>Метка MPLS 1</translation>
+    </message>
+    <message>
+        <source>MPLS label 2</source>
+        <translation>Метка MPLS 2</translation>
+    </message>
+    <message>
+        <source>MPLS label 3</source>
+        <translation>Метка MPLS 3</translation>
+    </message>
 </context>
 <context>
     <name>IfsetForm</name>
@@ -395,6 +446,21 @@
     <message>
         <source>Reset</source>
         <translation>Сбросить</translation>
+    </message>
+</context>
+<context>
+    <name>InputCheck</name>
+    <message>
+        <source>%1 is empty.
+Fill it in and try again.</source>
+        <translation>Поле «%1» не заполнено.
+Заполните его и повторите.</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is incomplete or invalid.
+Correct it and try again.</source>
+        <translation>%1: значение «%2» неполное или недопустимое.
+Исправьте его и повторите.</translation>
     </message>
 </context>
 <context>
@@ -654,6 +720,22 @@
         <source>Loopback (Port B)</source>
         <translation>Шлейф (порт B)</translation>
     </message>
+    <message>
+        <source>MAC source</source>
+        <translation>MAC источника</translation>
+    </message>
+    <message>
+        <source>MAC destination</source>
+        <translation>MAC назначения</translation>
+    </message>
+    <message>
+        <source>IP source</source>
+        <translation>IP источника</translation>
+    </message>
+    <message>
+        <source>IP destination</source>
+        <translation>IP назначения</translation>
+    </message>
 </context>
 <context>
     <name>MainForm</name>
@@ -816,6 +898,22 @@
     <message>
         <source>Connect to the tester over a serial port or Ethernet.</source>
         <translation>Подключитесь к тестеру через последовательный порт или по Ethernet.</translation>
+    </message>
+    <message>
+        <source>Type or choose the serial port of the tester.</source>
+        <translation>Введите или выберите последовательный порт тестера.</translation>
+    </message>
+    <message>
+        <source>%1: there is no such serial port.</source>
+        <translation>%1: такого последовательного порта нет.</translation>
+    </message>
+    <message>
+        <source>%1 is busy or you may not use it: close the program that uses it, or ask for access to it.</source>
+        <translation>Порт %1 занят или недоступен вам: закройте программу, которая его использует, или запросите доступ к нему.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened as a serial port (%2).</source>
+        <translation>%1 не удаётся открыть как последовательный порт (%2).</translation>
     </message>
 </context>
 <context>
@@ -1094,6 +1192,21 @@
     <message>
         <source>OAM (Port B)</source>
         <translation>OAM (порт B)</translation>
+    </message>
+</context>
+<context>
+    <name>OldProto</name>
+    <message>
+        <source>Could not connect to the tester.</source>
+        <translation>Не удалось подключиться к тестеру.</translation>
+    </message>
+    <message>
+        <source>The tester stopped answering. The connection is closed.</source>
+        <translation>Тестер перестал отвечать. Соединение закрыто.</translation>
+    </message>
+    <message>
+        <source>The connection to the tester was lost.</source>
+        <translation>Соединение с тестером потеряно.</translation>
     </message>
 </context>
 <context>
@@ -1712,7 +1825,7 @@
     </message>
     <message>
         <source>--speeds takes two codes: A,B</source>
-        <translation>--speeds принимает два кода: A,B</translation>
+        <translation type="vanished">--speeds принимает два кода: A,B</translation>
     </message>
     <message>
         <source>--lang takes en or ru: %1</source>
@@ -1729,6 +1842,18 @@
     <message>
         <source>%1 could not be written.</source>
         <translation>Не удалось записать %1.</translation>
+    </message>
+    <message>
+        <source>--mask %1 has bits of no report; the reports are 0x002, 0x010, 0x020, 0x040, 0x080, 0x100 and 0x800.</source>
+        <translation>В --mask %1 есть биты, которым не соответствует ни один отчёт; отчёты: 0x002, 0x010, 0x020, 0x040, 0x080, 0x100 и 0x800.</translation>
+    </message>
+    <message>
+        <source>--speeds takes two codes from 0 to 3: A,B</source>
+        <translation>--speeds принимает два кода от 0 до 3: A,B</translation>
+    </message>
+    <message>
+        <source>%1 is a folder, not a result file.</source>
+        <translation>%1 — папка, а не файл результатов.</translation>
     </message>
 </context>
 <context>
@@ -2562,6 +2687,10 @@
     <message>
         <source>resultfile</source>
         <translation>файл_результатов</translation>
+    </message>
+    <message>
+        <source>Unexpected argument: %1</source>
+        <translation>Лишний аргумент: %1</translation>
     </message>
 </context>
 </TS>

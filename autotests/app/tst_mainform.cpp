@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSerialPort>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -119,7 +120,8 @@ private Q_SLOTS:
     void developerControls();
     void ethernetConnectUsesDecimalOctets();
     void serialConnectOpensTypedDevice();
-    void serialConnectWithoutPortDoesNothing();
+    void badInputRefused_data();
+    void badInputRefused();
 
 private:
     template <class T>
@@ -906,12 +908,67 @@ void TestMainForm::serialConnectOpensTypedDevice()
     ::close(slave);
 }
 
-void TestMainForm::serialConnectWithoutPortDoesNothing()
+void TestMainForm::badInputRefused_data()
 {
-    w<QComboBox>("cSerPort")->setEditText(QString());
-    QTest::mouseClick(button("bSerConnect"), Qt::LeftButton);
-    QVERIFY(w<QGroupBox>("gEthernet")->isEnabled());
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text"); // "PTY": a pseudo-terminal already open elsewhere
+    QTest::addColumn<QString>("said");
+    QTest::newRow("IP of three parts") << "bEthConnect" << "iIP" << "10.0.0" << "IP: \"10.0.0\" is incomplete";
+    QTest::newRow("no port typed") << "bSerConnect" << "cSerPort" << "  " << "Type or choose the serial port";
+    QTest::newRow("no such device") << "bSerConnect" << "cSerPort" << "ttyQV9" << "ttyQV9: there is no such serial port.";
+    QTest::newRow("not a serial device") << "bSerConnect" << "cSerPort" << "/dev/null"
+                                         << "/dev/null cannot be opened as a serial port";
+    QTest::newRow("busy device") << "bSerConnect" << "cSerPort" << "PTY" << " is busy or you may not use it";
+    QTest::newRow("half-typed register") << "bRead" << "lAddress" << "12" << "Address: \"12__\"";
+    QTest::newRow("half-typed value") << "bWrite" << "lValue" << "7" << "Value: \"7_\"";
+}
+
+// Refused with a message, what was typed left for correction, nothing
+// connected or sent, and the other connection still usable.
+void TestMainForm::badInputRefused()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, said);
+    english();
+    form->showDeveloperControls();
+    form->debugForm().hide();
+    w<QGroupBox>("gDebug")->setEnabled(true); // as while connected
+
+    int master = -1, slave = -1;
+    QSerialPort holder;
+    if (text == QLatin1String("PTY")) {
+        char name[64] = {};
+        QVERIFY(openpty(&master, &slave, name, nullptr, nullptr) == 0);
+        text = QString::fromLatin1(name);
+        holder.setPortName(text);
+        QVERIFY(holder.open(QIODevice::ReadWrite));
+    }
+    if (auto *combo = w<QComboBox>(qPrintable(field)))
+        combo->setEditText(text);
+    else
+        w<QLineEdit>(qPrintable(field))->setText(text);
+    QSignalSpy registers(form.get(), &MainForm::debug_fpga_rw);
+    QTest::mouseClick(this->button(qPrintable(button)), Qt::LeftButton);
+
+    QMessageBox *box = form->findChild<QMessageBox *>();
+    QVERIFY(box);
+    QVERIFY2(box->text().contains(said), qPrintable(box->text()));
+    if (auto *combo = w<QComboBox>(qPrintable(field)))
+        QCOMPARE(combo->currentText(), text);
+    else
+        QCOMPARE(w<QLineEdit>(qPrintable(field))->text(), text);
+    QCOMPARE(registers.count(), 0);
     QCOMPARE(form->device().linkType, 0);
+    QVERIFY(!form->serial().isOpen());
+    QVERIFY(w<QGroupBox>("gSerial")->isEnabled() && w<QGroupBox>("gEthernet")->isEnabled());
+    holder.close();
+    if (master >= 0) {
+        ::close(master);
+        ::close(slave);
+    }
 }
 
 QTEST_MAIN(TestMainForm)

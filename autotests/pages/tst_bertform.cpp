@@ -76,10 +76,6 @@ void TestBertForm::roundTrip_data()
         << QByteArray()
         << Edit([](QWidget *p) { p->findChild<QLineEdit *>("lUserPattern")->setText("DEADBEEF"); })
         << QByteArray("\x0C\xEF\xBE\xAD\xDE", 5);
-    QTest::newRow("user pattern of 7 digits takes the default")
-        << QByteArray()
-        << Edit([](QWidget *p) { p->findChild<QLineEdit *>("lUserPattern")->setText("1234567"); })
-        << QByteArray("\x0C\xAA\xAA\xAA\xAA", 5);
     QTest::newRow("rate edited")
         << QByteArray("\x06\x03", 2)
         << Edit([](QWidget *p) { p->findChild<QSpinBox *>("sRate")->setValue(9999); })

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -39,6 +40,8 @@ private Q_SLOTS:
     void selectedFileActions();
     void createReport_data();
     void createReport();
+    void reportFolderRefused_data();
+    void reportFolderRefused();
     void screenshotEnabling_data();
     void screenshotEnabling();
     void screenshotAsksForAPath();
@@ -179,11 +182,16 @@ void TestFTransferForm::saveAsksForAName_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("accept");
     QTest::addColumn<QString>("saved"); // empty: nothing sent
-    QTest::newRow("name") << "lab1" << true << "lab1";
-    QTest::newRow("blanks trimmed") << "  SET A \t" << true << "SET A";
-    QTest::newRow("blanks only") << "    " << true << "";
-    QTest::newRow("nothing typed") << "" << true << "";
-    QTest::newRow("cancelled") << "lab2" << false << "";
+    QTest::addColumn<QString>("refused"); // a part of the warning; the dialog stays
+    QTest::newRow("name") << "lab1" << true << "lab1" << "";
+    QTest::newRow("blanks trimmed") << "  SET A \t" << true << "SET A" << "";
+    QTest::newRow("longest name") << QString(258, u'n') << true << QString(258, u'n') << "";
+    QTest::newRow("blanks only") << "    " << true << "" << "Type the name";
+    QTest::newRow("nothing typed") << "" << true << "" << "Type the name";
+    QTest::newRow("one character too many") << QString(259, u'n') << true << "" << "at most 258";
+    QTest::newRow("Cyrillic letter") << "Тест1" << true << "" << "\"Т\"";
+    QTest::newRow("folder separator") << "lab/1" << true << "" << "\"/\"";
+    QTest::newRow("cancelled") << "lab2" << false << "" << "";
 }
 
 void TestFTransferForm::saveAsksForAName()
@@ -191,6 +199,7 @@ void TestFTransferForm::saveAsksForAName()
     QFETCH(QString, typed);
     QFETCH(bool, accept);
     QFETCH(QString, saved);
+    QFETCH(QString, refused);
     QSignalSpy start(m_page.get(), &TestForm::start_test);
     m_device->fileName = QStringLiteral("before");
     m_page->show();
@@ -199,8 +208,18 @@ void TestFTransferForm::saveAsksForAName()
     QVERIFY(dialog);
     QVERIFY(dialog->isVisible() && dialog->isModal());
     QCOMPARE(dialog->findChild<QLabel *>()->text(), QStringLiteral("File name"));
-    QTest::keyClicks(dialog->findChild<QLineEdit *>(QStringLiteral("lName")), typed);
+    auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("lName"));
+    name->setText(typed);
     answer(dialog, accept ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel);
+    if (!refused.isEmpty()) {
+        auto *box = dialog->findChild<QMessageBox *>();
+        QVERIFY(box && box->isVisible());
+        QVERIFY2(box->text().contains(refused), qPrintable(box->text()));
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(name->text(), typed); // left for correction
+        box->close();
+        answer(dialog, QDialogButtonBox::Cancel);
+    }
     QTRY_VERIFY(!m_page->openDialog()); // closed and gone
     QCOMPARE(codes(start), saved.isEmpty() ? QList<int>{} : QList<int>{0x020E});
     QCOMPARE(m_device->fileName, saved.isEmpty() ? QStringLiteral("before") : saved);
@@ -280,6 +299,39 @@ void TestFTransferForm::createReport()
     QTRY_VERIFY(!m_page->openDialog());
     QCOMPARE(codes(start), accept ? QList<int>{0x010E} : QList<int>{});
     QCOMPARE(m_device->reportDir, accept ? folder.path() : QString());
+}
+
+void TestFTransferForm::reportFolderRefused_data()
+{
+    QTest::addColumn<QString>("chosen"); // in a fresh folder
+    QTest::addColumn<QString>("said");
+    QTest::newRow("folder gone") << "gone" << "does not exist";
+    QTest::newRow("a file") << "file.pdf" << "is not a folder";
+}
+
+// A folder typed into the chooser that cannot take the reports: said at
+// once, and nothing is downloaded.
+void TestFTransferForm::reportFolderRefused()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, said);
+    QTemporaryDir folder;
+    QFile file(folder.filePath(QStringLiteral("file.pdf")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    QSignalSpy start(m_page.get(), &TestForm::start_test);
+    showList({"$TRAF_001"});
+    w<QListWidget>("lFiles")->setCurrentRow(0);
+    click("bDown");
+    auto *chooser = qobject_cast<QFileDialog *>(m_page->openDialog());
+    QVERIFY(chooser);
+    Q_EMIT chooser->filesSelected({folder.filePath(chosen)});
+    chooser->reject();
+    QCOMPARE(codes(start), QList<int>{});
+    QCOMPARE(m_device->reportDir, QString());
+    auto *box = m_page->findChild<QMessageBox *>();
+    QVERIFY(box);
+    QVERIFY2(box->text().contains(folder.filePath(chosen)) && box->text().contains(said), qPrintable(box->text()));
 }
 
 void TestFTransferForm::screenshotEnabling_data()

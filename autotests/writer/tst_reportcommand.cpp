@@ -10,7 +10,8 @@
 #include <QTest>
 
 // QVRemote --report as a script runs it: no display, exit codes, one line
-// per file written and a summary, errors on stderr.
+// per file written and a summary, errors on stderr. Also the window's own
+// options, where a mistake ends the program before any window shows.
 class TestReportCommand : public QObject
 {
     Q_OBJECT
@@ -20,6 +21,8 @@ private Q_SLOTS:
     void run_data();
     void run();
     void json();
+    void windowOptions_data();
+    void windowOptions();
 
 private:
     struct Result
@@ -28,7 +31,8 @@ private:
         QStringList out;
         QString err;
     };
-    Result qvremote(const QStringList &args);
+    // window: with a (virtual) screen, as the window's options need one.
+    Result qvremote(const QStringList &args, bool window = false);
     QTemporaryDir m_dir;
     QString m_typical;
     QString m_short;
@@ -46,11 +50,16 @@ void TestReportCommand::initTestCase()
     m_short = save("short.res", ResultFiles::tooShort());
 }
 
-TestReportCommand::Result TestReportCommand::qvremote(const QStringList &args)
+TestReportCommand::Result TestReportCommand::qvremote(const QStringList &args, bool window)
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("QT_QPA_PLATFORM")); // the mode picks its own
+    if (window) {
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        // As in a desktop session: Qt complains on stderr without one.
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
+    } else
+        env.remove(QStringLiteral("QT_QPA_PLATFORM")); // the mode picks its own
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     p.setProcessEnvironment(env);
@@ -67,7 +76,7 @@ TestReportCommand::Result TestReportCommand::qvremote(const QStringList &args)
 void TestReportCommand::run_data()
 {
     QTest::addColumn<QStringList>("options");
-    QTest::addColumn<QString>("input"); // "typical", "short", "missing"
+    QTest::addColumn<QString>("input"); // "typical", "short", "missing", "folder"
     QTest::addColumn<bool>("outIsFile");
     QTest::addColumn<int>("code");
     QTest::addColumn<QStringList>("files");
@@ -97,6 +106,17 @@ void TestReportCommand::run_data()
                                     << QStringList{} << "--serial-number";
     QTest::newRow("unknown option") << QStringList{"--colour"} << "typical" << false << 2 << QStringList{} << "colour";
     QTest::newRow("no output folder") << QStringList{"NO-OUT"} << "typical" << false << 2 << QStringList{} << "--out";
+    QTest::newRow("result file is a folder") << QStringList{} << "folder" << false << 3 << QStringList{}
+                                             << "is a folder, not a result file";
+    QTest::newRow("output folder is a file") << QStringList{"OUT-FILE"} << "typical" << false << 1 << QStringList{}
+                                             << "could not be created";
+    QTest::newRow("output folder cannot be made") << QStringList{"NO-OUT", "--out", "/proc/qvremote-reports"}
+                                                  << "typical" << false << 1 << QStringList{} << "could not be created";
+    QTest::newRow("value missing") << QStringList{"--lang"} << "typical" << false << 2 << QStringList{} << "--lang";
+    QTest::newRow("mask of no report") << QStringList{"--mask", "0x1"} << "typical" << false << 2 << QStringList{}
+                                       << "--mask 0x1 has bits of no report";
+    QTest::newRow("speed code above 3") << QStringList{"--speeds", "1,4"} << "typical" << false << 2
+                                        << QStringList{} << "--speeds takes two codes from 0 to 3";
 }
 
 void TestReportCommand::run()
@@ -115,8 +135,13 @@ void TestReportCommand::run()
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         out += QStringLiteral("/inside");
     }
+    if (options.removeAll(QStringLiteral("OUT-FILE"))) {
+        QFile blocker(out);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+    }
     const QString file = input == QLatin1String("typical") ? m_typical
                        : input == QLatin1String("short")   ? m_short
+                       : input == QLatin1String("folder")  ? tmp.path()
                                                            : tmp.filePath(QStringLiteral("none.res"));
     QStringList args{"--report", file};
     if (!options.contains(QLatin1String("NO-OUT")))
@@ -134,7 +159,7 @@ void TestReportCommand::run()
             QVERIFY2(written.contains(QFileInfo(r.out.at(i)).fileName()), qPrintable(r.out.at(i)));
         QCOMPARE(r.out.constLast(), summary);
     } else {
-        QVERIFY2(r.err.contains(summary), qPrintable(r.err));
+        QVERIFY2(r.err.section(u'\n', 0, 0).contains(summary), qPrintable(r.err));
         QVERIFY(r.out.isEmpty());
     }
     if (code == 3 || code == 2)
@@ -182,6 +207,30 @@ void TestReportCommand::json()
     const QJsonObject b = ports.at(1).toObject();
     QVERIFY(b["rfc2544"]["result"]["rows"].toArray().at(0)["throughput"]["load"].isNull()); // NaN has no number
     QVERIFY(b["jitter"]["result"]["buckets"].toArray().at(0)["percent"].isNull());
+}
+
+void TestReportCommand::windowOptions_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("said"); // in the one line on stderr (which is Russian)
+    QTest::newRow("address of three parts") << QStringList{"--connect", "10.0.0"} << "10.0.0";
+    QTest::newRow("address missing") << QStringList{"--connect"} << "--connect";
+    QTest::newRow("no such port") << QStringList{"--serial", "ttyQV9"} << "ttyQV9";
+    QTest::newRow("empty port name") << QStringList{"--serial", " "} << "";
+    QTest::newRow("both links") << QStringList{"--connect", "10.0.0.1", "--serial", "ttyS0"} << "--serial";
+    QTest::newRow("unknown option") << QStringList{"--colour"} << "colour";
+    QTest::newRow("stray argument") << QStringList{"10.0.0.1"} << "10.0.0.1";
+}
+
+void TestReportCommand::windowOptions()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, said);
+    const Result r = qvremote(args, true);
+    QVERIFY2(r.code == 2, qPrintable(QStringLiteral("exit %1\n%2").arg(r.code).arg(r.err)));
+    const QStringList lines = r.err.split(u'\n', Qt::SkipEmptyParts);
+    QVERIFY2(lines.size() == 1 && lines.first().contains(said), qPrintable(r.err));
+    QVERIFY(r.out.isEmpty());
 }
 
 QTEST_MAIN(TestReportCommand)

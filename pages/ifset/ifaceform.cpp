@@ -89,9 +89,6 @@ const IfaceConfigBlock &IFaceForm::store()
 {
     using namespace IfaceConfigField;
     IfaceConfigBlock &b = m_config;
-    const IfaceConfigBlock &defaults = IfaceDefaults::Iface[m_iface];
-    if (!Validators::isMac(ui->lMAC->text()))
-        ui->lMAC->setText(Conv::macToText(defaults, Mac));
     Conv::textToMac(ui->lMAC->text(), b, Mac);
 
     if (editsTags()) {
@@ -117,20 +114,9 @@ const IfaceConfigBlock &IFaceForm::store()
     // The addresses shown under DHCP are the leased ones, not the settings.
     if (dhcp)
         return b;
-    struct Address
-    {
-        QLineEdit *edit;
-        std::size_t at;
-        bool (*valid)(const QString &);
-    };
-    const Address addresses[] = {{ui->lIP, Ip, Validators::isIpv4},
-                                 {ui->lMask, Mask, Validators::isSubnetMask},
-                                 {ui->lGate, Gateway, Validators::isIpv4}};
-    for (const Address &a : addresses) {
-        if (!a.valid(a.edit->text()))
-            a.edit->setText(Conv::ipToText(get32(defaults, a.at)));
-        put32(b, a.at, Conv::textToIp(a.edit->text()));
-    }
+    put32(b, Ip, Conv::textToIp(ui->lIP->text()));
+    put32(b, Mask, Conv::textToIp(ui->lMask->text()));
+    put32(b, Gateway, Conv::textToIp(ui->lGate->text()));
     return b;
 }
 

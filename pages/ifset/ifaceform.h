@@ -32,8 +32,8 @@ public:
     // Block -> edit buffer and widgets. Loading fires none of the control
     // rules: what is shown is what the block says.
     void load(const IfaceConfigBlock &block);
-    // Widgets -> edit buffer, which is returned. Invalid address text is
-    // replaced by the interface's built-in default first.
+    // Widgets -> edit buffer, which is returned. The fields in force must
+    // hold acceptable text (the page's Apply refuses anything else).
     const IfaceConfigBlock &store();
     const IfaceConfigBlock &config() const { return m_config; }
     // The device record has new DHCP-obtained addresses for this interface.

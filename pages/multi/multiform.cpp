@@ -4,10 +4,13 @@
 #include "conversions.h"
 #include "keptvalues.h"
 #include "headersettings.h"
+#include "inputcheck.h"
 #include "multilayout.h"
 #include "resultvalues.h"
 #include "tablecell.h"
 #include "testcodes.h"
+
+#include <QSignalBlocker>
 
 namespace {
 
@@ -75,6 +78,12 @@ void MultiForm::sStreamSettingsChanged(int value)
     const int next = recordOf(value);
     if (next < 0 || next == m_settingsStream)
         return;
+    // A field the buffer cannot take keeps the user on this stream.
+    if (!InputCheck::confirm(this)) {
+        const QSignalBlocker blocker(ui->sStreamSettings);
+        ui->sStreamSettings->setValue(m_settingsStream + 1);
+        return;
+    }
     storeConfig(shownProcess());
     m_settingsStream = next;
     showConfig(shownProcess());

@@ -28,10 +28,13 @@ const QList<PageIds> kTests = {
     PageIds{TestNo::Dns, ActiveTest::Dns, StateBit::Dns, true},
 };
 
-// What the tester resolves: host names, no blanks or other signs.
+// What the tester resolves: a host name of dot-separated labels of letters,
+// digits, '_' and inner '-', with an optional final dot. An empty name or an
+// empty label is not one.
 const QRegularExpression &hostPattern()
 {
-    static const QRegularExpression re = Validators::exact(QStringLiteral("[A-Za-z0-9._-]*"));
+    static const QRegularExpression re = Validators::exact(
+        QStringLiteral("[A-Za-z0-9_]([A-Za-z0-9_-]*[A-Za-z0-9_])?(\\.[A-Za-z0-9_]([A-Za-z0-9_-]*[A-Za-z0-9_])?)*\\.?"));
     return re;
 }
 
