@@ -8,6 +8,13 @@ FaultInjector::FaultInjector(const Settings &settings, quint32 seed)
 
 FaultInjector::Fate FaultInjector::onRequest(bool serial)
 {
+    const Fate fate = draw(serial);
+    ++m_fates[int(fate)];
+    return fate;
+}
+
+FaultInjector::Fate FaultInjector::draw(bool serial)
+{
     ++m_requests;
     if (m_settings.silentAfter >= 0 && m_requests > m_settings.silentAfter)
         return Fate::Silent;

@@ -29,9 +29,15 @@ public:
 
     const Settings &settings() const { return m_settings; }
     qint64 requests() const { return m_requests; }
+    // How many requests met each fate so far: tests check with it that the
+    // faults they asked for did happen.
+    qint64 count(Fate fate) const { return m_fates[int(fate)]; }
 
 private:
+    Fate draw(bool serial);
+
     Settings m_settings;
     QRandomGenerator m_random;
     qint64 m_requests = 0;
+    qint64 m_fates[5] = {};
 };
