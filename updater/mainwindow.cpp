@@ -226,6 +226,13 @@ void MainWindow::connectSignals()
     });
     connect(&m_updater, &Updater::titleRestored, this, [this] { setWindowTitle(kTitle); });
     connect(&m_updater, &Updater::busyChanged, this, &MainWindow::setBusy);
+    connect(&m_updater, &Updater::busyChanged, this, [this](bool busy) {
+        // The port went away under the operation: the user connects anew.
+        if (!busy && !bDisconnect->isHidden() && !m_updater.link().isConnected()) {
+            showDisconnected();
+            appendStatus(tr("Установите связь с прибором."));
+        }
+    });
 }
 
 void MainWindow::fixSize()
@@ -328,13 +335,18 @@ void MainWindow::bConnectClicked()
 void MainWindow::bDisconnectClicked()
 {
     m_updater.disconnectDevice();
+    showDisconnected();
+    tStatus->setPlainText(tr("Установите связь с прибором."));
+}
+
+void MainWindow::showDisconnected()
+{
     bDisconnect->hide();
     bConnect->show();
     setControlEnabled(cbPort, true);
     gUpdate->setEnabled(false);
     gSerial->setEnabled(false);
     gExtended->setEnabled(false);
-    tStatus->setPlainText(tr("Установите связь с прибором."));
 }
 
 void MainWindow::setRomFile(const QString &path)

@@ -64,6 +64,7 @@ private:
     void appendStatus(const QString &text);
     QProgressBar *bar(Updater::Bar which) const;
     void setBusy(bool busy);
+    void showDisconnected();
     void setControlEnabled(QWidget *control, bool enabled);
     void fixSize();
 

@@ -64,6 +64,7 @@ private Q_SLOTS:
     void connectAndDisconnect();
     void connectFailure();
     void lockedWhileRunning();
+    void portLost();
     void serialField_data();
     void serialField();
     void serialButton_data();
@@ -219,6 +220,43 @@ void TestUpdaterWindow::lockedWhileRunning()
     for (const char *name : {"cbPort", "bUpdateBIN", "bUpdateFS", "bUpdate"})
         QVERIFY2(!child(window, name)->isEnabled(), name);
     shoot(window, "updated");
+}
+
+// The tester goes away in the middle of an update: the window says so at
+// once, goes back to its disconnected state, and connects to a tester again.
+void TestUpdaterWindow::portLost()
+{
+    UpdaterFixture f({"--delay", "300"});
+    QVERIFY2(f.sim.start(), qPrintable(f.sim.errorString()));
+    MainWindow window;
+    window.show();
+    QVERIFY(connectWindow(window, f.sim.ptyPath()));
+    const QByteArray cpu = UpdateFiles::pattern(8 * 256, 13);
+    window.setRomFile(f.writeFile("all.qvup", UpdateFiles::combined(cpu, UpdateFiles::pattern(512, 14), {})));
+    connect(&window.updater(), &Updater::blockSent, this, [&](Updater::Bar bar, qint64 value) {
+        if (bar == Updater::Bar::Cpu && value == 4 * 256)
+            QTimer::singleShot(50, this, [&] { f.sim.stop(); });
+    });
+
+    QTest::mouseClick(child<QPushButton>(window, "bUpdate"), Qt::LeftButton);
+    QVERIFY2(statusText(window).endsWith(QStringLiteral("Идет прошивка CPU.\n"
+                                                        "Некорректный адрес в ответе.\n"
+                                                        "Ошибка чтения из COM порта.\n")
+                                         + kConnectFirst),
+             qPrintable(statusText(window)));
+    QVERIFY(!window.updater().link().isConnected());
+    QVERIFY(child(window, "bConnect")->isVisible());
+    QVERIFY(!child(window, "bDisconnect")->isVisible());
+    QVERIFY(child(window, "cbPort")->isEnabled());
+    QVERIFY(!child(window, "gUpdate")->isEnabled());
+    QCOMPARE(child<QProgressBar>(window, "pbCPU")->value(), 5 * 256);
+    QVERIFY(!f.flashedExists("cpu.bin"));
+    shoot(window, "port-lost");
+
+    SimProcess sound(SimProcess::Link::Pty, {"--updater"});
+    QVERIFY2(sound.start(), qPrintable(sound.errorString()));
+    QVERIFY(connectWindow(window, sound.ptyPath()));
+    QVERIFY(child(window, "gUpdate")->isEnabled());
 }
 
 void TestUpdaterWindow::serialField_data()
