@@ -195,7 +195,9 @@ int Updater::updateCombinedFile(const QString &path)
     m_fileFailures = 0;
     if (!update.files().isEmpty()) {
         writeFiles(update.files());
-        info(tr("Прошивка файловой системы завершена."));
+        // Not "complete" after a file that was not written.
+        if (m_fileFailures == 0)
+            info(tr("Прошивка файловой системы завершена."));
     }
     int result = flashFpga(update.fpgaImage(), update.fpgaImage().size());
     if (result != UpdateLink::NoError) {
@@ -209,10 +211,14 @@ int Updater::updateCombinedFile(const QString &path)
         return result;
     }
     info(tr("Прошивка CPU завершена."));
-    info(tr("Прошивка прибора завершена."));
     Q_EMIT titleRestored();
     // File-system errors do not stop the update, but it is not complete.
-    return m_fileFailures == 0 ? int(UpdateLink::NoError) : int(UpdateLink::OperationFailed);
+    if (m_fileFailures != 0) {
+        error(UpdateLink::errorText(UpdateLink::OperationFailed));
+        return UpdateLink::OperationFailed;
+    }
+    info(tr("Прошивка прибора завершена."));
+    return UpdateLink::NoError;
 }
 
 int Updater::sendBlocks(QByteArrayView data, qint64 length, quint8 command, Bar bar)
@@ -333,9 +339,13 @@ int Updater::writeFile(const FsFile &file)
     m_link.transact(kStepRetries);
     if (m_link.replyContains("OK")) {
         const int result = sendBlocks(file.contents, file.contents.size(), UpdateLink::FsBlock, Bar::Fs);
-        m_link.setMode(UpdateLink::NormalMode);
-        if (result != UpdateLink::NoError)
+        // As for the images: the transfer's own message alone may not say
+        // why (a lost port, a silent tester).
+        if (result != UpdateLink::NoError) {
+            error(UpdateLink::errorText(result));
             ++m_fileFailures;
+        }
+        m_link.setMode(UpdateLink::NormalMode);
     } else {
         error(tr("Ошибка при создании файла: ") + fileDisplayName(file));
         ++m_fileFailures;
