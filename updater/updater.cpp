@@ -143,8 +143,9 @@ int Updater::updateFpgaFile(const QString &path)
     const QByteArray &image = *file;
     int result = UpdateLink::OperationFailed;
     const qint64 length = rpdLength(image);
-    if (length == 0) {
-        error(tr("RPD файл не содержит данных."));
+    const QString problem = formatProblem(Image::Fpga, image);
+    if (!problem.isEmpty()) {
+        error(problem);
     } else {
         // The rounding may reach past the end of the file: sendBlocks pads
         // with 0xFF, the same bytes as the stripped tail.
@@ -188,7 +189,7 @@ int Updater::updateCombinedFile(const QString &path)
         return UpdateLink::OperationFailed;
     CombinedFile update;
     if (!update.parse(*file)) {
-        error(tr("Неверный формат файла."));
+        error(formatProblem(Image::Combined, *file));
         return UpdateLink::OperationFailed;
     }
 
@@ -374,9 +375,8 @@ int Updater::writeSerialNumber(const QString &text)
     Operation op(this);
     if (op.refused())
         return UpdateLink::OperationFailed;
-    bool ok = false;
-    const short number = text.toShort(&ok, 10);
-    if (!ok) {
+    const std::optional<quint16> number = parseSerialNumber(text);
+    if (!number) {
         error(tr("Введено неверное значение серийного номера."));
         return UpdateLink::OperationFailed;
     }
@@ -384,7 +384,7 @@ int Updater::writeSerialNumber(const QString &text)
         error(tr("Требуется подключение к прибору."));
         return UpdateLink::OperationFailed;
     }
-    const int result = m_link.writeSerial(quint16(number));
+    const int result = m_link.writeSerial(*number);
     if (result != UpdateLink::NoError)
         error(UpdateLink::errorText(result));
     else
@@ -403,6 +403,36 @@ const char *Updater::imageBlock(QByteArrayView data, qint64 length, qint64 pos, 
     if (available > pos)
         std::memcpy(padded.data(), data.data() + pos, size_t(available - pos));
     return padded.constData();
+}
+
+QString Updater::formatProblem(Image kind, const QByteArray &contents)
+{
+    switch (kind) {
+    case Image::Combined:
+        return CombinedFile().parse(contents) ? QString() : tr("Неверный формат файла.");
+    case Image::Fpga:
+        return rpdLength(contents) > 0 ? QString() : tr("RPD файл не содержит данных.");
+    case Image::Cpu:
+        break;
+    }
+    return contents.isEmpty() ? tr("BIN файл не содержит данных.") : QString();
+}
+
+std::optional<quint16> Updater::parseSerialNumber(const QString &text)
+{
+    // Digits only: a sign or blanks would slip through a number parser, and
+    // "-5" would reach the tester as 65531.
+    static constexpr int kMaxDigits = 5;
+    if (text.isEmpty() || text.size() > kMaxDigits)
+        return std::nullopt;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+    }
+    const int number = text.toInt();
+    if (number > 32767)
+        return std::nullopt;
+    return quint16(number);
 }
 
 qint64 Updater::rpdLength(QByteArrayView image)

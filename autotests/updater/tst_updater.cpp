@@ -312,6 +312,9 @@ void TestUpdater::serialNumber_data()
     QTest::newRow("32767") << true << "32767" << done << 32767;
     QTest::newRow("40000") << true << "40000" << invalid << -1;
     QTest::newRow("not a number") << true << "12a45" << invalid << -1;
+    // Would reach the tester as 65531.
+    QTest::newRow("negative") << true << "-5" << invalid << -1;
+    QTest::newRow("blank") << true << " 77" << invalid << -1;
     QTest::newRow("not connected") << false << "12345"
                                    << QStringLiteral("Требуется подключение к прибору.") << -1;
 }

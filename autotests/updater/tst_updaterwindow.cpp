@@ -65,6 +65,8 @@ private Q_SLOTS:
     void connectFailure();
     void lockedWhileRunning();
     void portLost();
+    void refusedInput_data();
+    void refusedInput();
     void serialField_data();
     void serialField();
     void serialButton_data();
@@ -257,6 +259,73 @@ void TestUpdaterWindow::portLost()
     QVERIFY2(sound.start(), qPrintable(sound.errorString()));
     QVERIFY(connectWindow(window, sound.ptyPath()));
     QVERIFY(child(window, "gUpdate")->isEnabled());
+}
+
+// What a user can type or pick that cannot be used: the window says so in
+// its status and nothing reaches the tester's flash. The field is the port
+// box ("cbPort", connecting) or a file field whose write button is clicked.
+void TestUpdaterWindow::refusedInput_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text"); // "{work}": a directory with the files below
+    QTest::addColumn<QString>("message");
+
+    const QString portError = QStringLiteral("Ошибка открытия COM порта.\n") + kConnectFirst;
+    const QString openError = QStringLiteral("Ошибка при открытии файла.");
+    QTest::newRow("port empty") << "cbPort" << "" << portError;
+    QTest::newRow("port a directory") << "cbPort" << "{work}" << portError;
+    QTest::newRow("port not a terminal") << "cbPort" << "{work}/a.bin" << portError;
+    QTest::newRow("update file gone") << "bUpdate" << "{work}/gone.qvup" << openError;
+    QTest::newRow("update file a directory") << "bUpdate" << "{work}" << openError;
+    QTest::newRow("update file of another format") << "bUpdate" << "{work}/a.bin"
+                                                    << QStringLiteral("Неверный формат файла.");
+    QTest::newRow("bin file a dangling link") << "bUpdateBIN" << "{work}/dangling.bin" << openError;
+    QTest::newRow("rpd file without data") << "bUpdateRPD" << "{work}/ff.rpd"
+                                           << QStringLiteral("RPD файл не содержит данных.");
+    QTest::newRow("fs file a directory") << "bUpdateFS" << "{work}"
+                                         << QStringLiteral("Ошибка при открытии файла {work}");
+}
+
+void TestUpdaterWindow::refusedInput()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+
+    UpdaterFixture f;
+    QVERIFY2(f.sim.start(), qPrintable(f.sim.errorString()));
+    const QString work = f.workDir.path();
+    QVERIFY(!f.writeFile("a.bin", UpdateFiles::pattern(300, 15)).isEmpty());
+    QVERIFY(!f.writeFile("ff.rpd", QByteArray(700, char(0xFF))).isEmpty());
+    QVERIFY(QFile::link(work + QStringLiteral("/none"), work + QStringLiteral("/dangling.bin")));
+    text.replace(QStringLiteral("{work}"), work);
+    message.replace(QStringLiteral("{work}"), work);
+
+    MainWindow window;
+    window.showDeveloperView();
+    window.show();
+    if (field == QLatin1String("cbPort")) {
+        QVERIFY(!connectWindow(window, text));
+        QCOMPARE(statusText(window), message);
+        QVERIFY(!child(window, "gUpdate")->isEnabled());
+        return;
+    }
+    QVERIFY(connectWindow(window, f.sim.ptyPath()));
+    if (field == QLatin1String("bUpdate"))
+        window.setRomFile(text);
+    else if (field == QLatin1String("bUpdateBIN"))
+        window.setBinFile(text);
+    else if (field == QLatin1String("bUpdateRPD"))
+        window.setRpdFile(text);
+    else
+        window.setFsFiles({text});
+    const QString before = statusText(window);
+    QTest::mouseClick(child<QPushButton>(window, qPrintable(field)), Qt::LeftButton);
+    QCOMPARE(statusText(window), before + u'\n' + message);
+    QVERIFY(window.updater().link().isConnected());
+    QVERIFY(QDir(f.flashPath("fs")).isEmpty(QDir::Files));
+    for (const char *image : {"cpu.bin", "fpga.rpd"})
+        QVERIFY2(!f.flashedExists(image), image);
 }
 
 void TestUpdaterWindow::serialField_data()
