@@ -65,6 +65,9 @@ private:
     QProgressBar *bar(Updater::Bar which) const;
     void setBusy(bool busy);
     void showDisconnected();
+    // Back to disconnected after the link lost its port, telling why first
+    // unless an operation already did.
+    void showConnectionLost(const QString &why);
     void setControlEnabled(QWidget *control, bool enabled);
     void fixSize();
 

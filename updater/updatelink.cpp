@@ -72,8 +72,11 @@ void UpdateLink::onPortError(QSerialPort::SerialPortError error)
     m_lost = true;
     m_connected = false;
     QTimer::singleShot(0, &m_port, [this] {
-        if (m_lost)
-            m_port.close();
+        if (!m_lost)
+            return;
+        m_port.close();
+        if (m_lostHandler)
+            m_lostHandler();
     });
 }
 

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <functional>
+
 // The updater's own serial link to the tester: fixed 263-byte "@" requests
 // and "$" replies with CRC-8, one request-reply transaction at a time with
 // retries, the identification read at open and the numbered error codes.
@@ -53,6 +55,9 @@ public:
     // close(): the link has closed the port, is no longer connected, and
     // every transaction fails at once with PortLost instead of retrying.
     bool portLost() const { return m_lost; }
+    // Called from the event loop once the port is lost, whether or not an
+    // operation is running, so that an idle window learns of it too.
+    void setLostHandler(std::function<void()> handler) { m_lostHandler = std::move(handler); }
     quint8 mode() const { return m_mode; }
     quint16 serialNumber() const { return m_serialNumber; }
     QString cpuVersionText() const { return versionText(2); }
@@ -102,6 +107,7 @@ private:
     bool m_connected = false;
     bool m_waiting = false;
     bool m_lost = false;
+    std::function<void()> m_lostHandler;
     quint8 m_mode = 0;
     quint16 m_serialNumber = 0;
     qint8 m_version[6] = {};

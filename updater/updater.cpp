@@ -56,6 +56,7 @@ private:
 Updater::Updater(QObject *parent)
     : QObject(parent)
 {
+    m_link.setLostHandler([this] { Q_EMIT connectionLost(); });
 }
 
 Updater::~Updater() = default;

@@ -85,6 +85,9 @@ Q_SIGNALS:
     // An update has ended the way that puts the plain title back.
     void titleRestored();
     void busyChanged(bool busy);
+    // The port went away (UpdateLink::portLost()); during an operation that
+    // operation fails as well and says so.
+    void connectionLost();
 
 private:
     class Operation;

@@ -224,8 +224,9 @@ void TestUpdaterWindow::lockedWhileRunning()
     shoot(window, "updated");
 }
 
-// The tester goes away in the middle of an update: the window says so at
-// once, goes back to its disconnected state, and connects to a tester again.
+// The tester goes away in the middle of an update, and later while the
+// window is idle: the window says so at once, goes back to its disconnected
+// state, and connects to a tester again.
 void TestUpdaterWindow::portLost()
 {
     UpdaterFixture f({"--delay", "300"});
@@ -259,6 +260,12 @@ void TestUpdaterWindow::portLost()
     QVERIFY2(sound.start(), qPrintable(sound.errorString()));
     QVERIFY(connectWindow(window, sound.ptyPath()));
     QVERIFY(child(window, "gUpdate")->isEnabled());
+
+    // Gone while the window waits for the user: shown as soon as it happens.
+    sound.stop();
+    QTRY_VERIFY_WITH_TIMEOUT(child(window, "bConnect")->isVisible(), 1000);
+    QVERIFY(statusText(window).endsWith(QStringLiteral("Ошибка чтения из COM порта.\n") + kConnectFirst));
+    QVERIFY(!child(window, "gUpdate")->isEnabled());
 }
 
 // What a user can type or pick that cannot be used: the window says so in
