@@ -8,6 +8,13 @@ FaultInjector::FaultInjector(const Settings &settings, quint32 seed)
 
 FaultInjector::Verdict FaultInjector::onRequest(bool serial, quint8 id)
 {
+    const Verdict verdict = draw(serial, id);
+    ++m_fates[int(verdict.fate)];
+    return verdict;
+}
+
+FaultInjector::Verdict FaultInjector::draw(bool serial, quint8 id)
+{
     ++m_requests;
     Verdict verdict;
     verdict.aimedAt = budgetLeft() && (m_settings.ids.isEmpty() || m_settings.ids.contains(id));

@@ -49,13 +49,18 @@ public:
 
     const Settings &settings() const { return m_settings; }
     qint64 requests() const { return m_requests; }
+    // How many requests met each fate so far: tests check with it that the
+    // faults they asked for did happen.
+    qint64 count(Fate fate) const { return m_fates[int(fate)]; }
 
 private:
     bool budgetLeft() const { return m_settings.faultCount < 0 || m_spent < m_settings.faultCount; }
+    Verdict draw(bool serial, quint8 id);
 
     Settings m_settings;
     QRandomGenerator m_random;
     qint64 m_requests = 0;
     qint64 m_aimedAt = 0;
     qint64 m_spent = 0;
+    qint64 m_fates[5] = {};
 };

@@ -120,6 +120,13 @@ int main(int argc, char *argv[])
     }
     say(QStringLiteral("ready"));
     const int code = QGuiApplication::exec();
+    using Fate = FaultInjector::Fate;
+    say(QStringLiteral("requests %1, dropped %2, corrupted %3, bad start %4, unanswered %5")
+            .arg(faults.requests())
+            .arg(faults.count(Fate::Drop))
+            .arg(faults.count(Fate::Corrupt))
+            .arg(faults.count(Fate::BadStart))
+            .arg(faults.count(Fate::Silent)));
     say(QStringLiteral("stopped"));
     return code;
 }

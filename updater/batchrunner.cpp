@@ -1,6 +1,10 @@
 #include "batchrunner.h"
 
+#include <QFile>
 #include <QFileInfo>
+
+#include <optional>
+#include <utility>
 
 #include <cstdio>
 
@@ -112,12 +116,12 @@ bool BatchRunner::parse(const QStringList &arguments, Request &request)
             request.fs << name;
             continue;
         }
-        if (!inlineValue) {
-            if (i + 1 >= arguments.size()) {
-                usageError(tr("Не указано значение параметра %1").arg(name));
-                return false;
-            }
+        if (!inlineValue && i + 1 < arguments.size() && !arguments.at(i + 1).startsWith(QLatin1String("--")))
             value = arguments.at(++i);
+        // "--cpu=" or "--port --cpu x" must not pass for an option not given.
+        if (value.isEmpty()) {
+            usageError(tr("Не указано значение параметра %1").arg(name));
+            return false;
         }
         auto once = [this, &name](bool &seen) {
             if (seen) {
@@ -154,6 +158,11 @@ bool BatchRunner::parse(const QStringList &arguments, Request &request)
     }
     if (request.help || request.listPorts)
         return true;
+    // Refused before anything is written, not after the images.
+    if (request.serialGiven && !Updater::parseSerialNumber(request.serialNumber)) {
+        usageError(tr("Введено неверное значение серийного номера.") + QLatin1Char(' ') + request.serialNumber);
+        return false;
+    }
     if (request.port.isEmpty()) {
         usageError(tr("Не указан порт (--port)"));
         return false;
@@ -186,16 +195,25 @@ int BatchRunner::run(const QStringList &arguments)
 
 int BatchRunner::execute(const Request &request)
 {
-    // A missing file is reported before the tester is touched.
-    QStringList files = request.fs;
-    for (const QString &path : {request.update, request.fpga, request.cpu}) {
-        if (!path.isEmpty())
-            files << path;
-    }
-    for (const QString &path : std::as_const(files)) {
-        const QFileInfo info(path);
-        if (!info.isFile() || !info.isReadable()) {
+    // A file that is missing or cannot be sent is reported before the
+    // tester is touched.
+    QList<std::pair<QString, std::optional<Updater::Image>>> files;
+    for (const QString &path : request.fs)
+        files.append({path, std::nullopt});
+    files.append({request.update, Updater::Image::Combined});
+    files.append({request.fpga, Updater::Image::Fpga});
+    files.append({request.cpu, Updater::Image::Cpu});
+    for (const auto &[path, image] : std::as_const(files)) {
+        if (path.isEmpty())
+            continue;
+        QFile file(path);
+        if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
             onMessage(tr("Ошибка при открытии файла %1").arg(path), Updater::Severity::Error);
+            return UpdateLink::OperationFailed;
+        }
+        const QString problem = image ? Updater::formatProblem(*image, file.readAll()) : QString();
+        if (!problem.isEmpty()) {
+            onMessage(path + QStringLiteral(": ") + problem, Updater::Severity::Error);
             return UpdateLink::OperationFailed;
         }
     }

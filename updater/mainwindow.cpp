@@ -226,6 +226,26 @@ void MainWindow::connectSignals()
     });
     connect(&m_updater, &Updater::titleRestored, this, [this] { setWindowTitle(kTitle); });
     connect(&m_updater, &Updater::busyChanged, this, &MainWindow::setBusy);
+    // The port went away: under an operation, which has said why by the
+    // time it ends, or while the window waited for the user.
+    connect(&m_updater, &Updater::busyChanged, this, [this](bool busy) {
+        if (!busy)
+            showConnectionLost(QString());
+    });
+    connect(&m_updater, &Updater::connectionLost, this, [this] {
+        if (!m_busy)
+            showConnectionLost(UpdateLink::errorText(UpdateLink::PortLost));
+    });
+}
+
+void MainWindow::showConnectionLost(const QString &why)
+{
+    if (bDisconnect->isHidden() || m_updater.link().isConnected())
+        return;
+    if (!why.isEmpty())
+        appendStatus(why);
+    showDisconnected();
+    appendStatus(tr("Установите связь с прибором."));
 }
 
 void MainWindow::fixSize()
@@ -328,13 +348,18 @@ void MainWindow::bConnectClicked()
 void MainWindow::bDisconnectClicked()
 {
     m_updater.disconnectDevice();
+    showDisconnected();
+    tStatus->setPlainText(tr("Установите связь с прибором."));
+}
+
+void MainWindow::showDisconnected()
+{
     bDisconnect->hide();
     bConnect->show();
     setControlEnabled(cbPort, true);
     gUpdate->setEnabled(false);
     gSerial->setEnabled(false);
     gExtended->setEnabled(false);
-    tStatus->setPlainText(tr("Установите связь с прибором."));
 }
 
 void MainWindow::setRomFile(const QString &path)

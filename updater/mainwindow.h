@@ -64,6 +64,10 @@ private:
     void appendStatus(const QString &text);
     QProgressBar *bar(Updater::Bar which) const;
     void setBusy(bool busy);
+    void showDisconnected();
+    // Back to disconnected after the link lost its port, telling why first
+    // unless an operation already did.
+    void showConnectionLost(const QString &why);
     void setControlEnabled(QWidget *control, bool enabled);
     void fixSize();
 

@@ -54,7 +54,31 @@ private:
 
 } // namespace
 
-UpdateLink::UpdateLink() = default;
+UpdateLink::UpdateLink()
+{
+    QObject::connect(&m_port, &QSerialPort::errorOccurred, &m_port,
+                     [this](QSerialPort::SerialPortError error) { onPortError(error); });
+}
+
+void UpdateLink::onPortError(QSerialPort::SerialPortError error)
+{
+    // A vanished device shows as a resource error; a hung-up terminal reads
+    // end-of-file, a read error whose notifier would fire again and again
+    // and spin the event loop. Either way the port is of no more use. It is
+    // closed from the event loop, not from inside the port's own handler.
+    if (m_lost || !m_port.isOpen()
+        || (error != QSerialPort::ResourceError && error != QSerialPort::ReadError))
+        return;
+    m_lost = true;
+    m_connected = false;
+    QTimer::singleShot(0, &m_port, [this] {
+        if (!m_lost)
+            return;
+        m_port.close();
+        if (m_lostHandler)
+            m_lostHandler();
+    });
+}
 
 UpdateLink::~UpdateLink()
 {
@@ -141,6 +165,7 @@ void UpdateLink::close()
     if (m_port.isOpen())
         m_port.close();
     m_connected = false;
+    m_lost = false;
 }
 
 quint32 UpdateLink::replyValue() const
@@ -169,6 +194,8 @@ void UpdateLink::build(quint8 command, quint32 value, const char *data)
 
 int UpdateLink::transact(int retries)
 {
+    if (m_lost)
+        return PortLost;
     if (!m_port.isOpen())
         return NoError;
     for (;;) {
@@ -191,6 +218,10 @@ int UpdateLink::transact(int retries)
         }
         if (result == NoError)
             result = readReply();
+        if (m_lost) {
+            m_port.close();
+            return PortLost;
+        }
         if (result == NoError || retries == 0)
             return result;
         --retries;
@@ -209,7 +240,7 @@ int UpdateLink::readReply()
         if (result != NoReply)
             break;
         const qint64 left = kReplyTimeoutMs - clock.elapsed();
-        if (left <= 0 || !m_port.isOpen())
+        if (left <= 0 || !m_port.isOpen() || m_lost)
             break;
         waitForInput(int(left));
     }
@@ -250,6 +281,7 @@ bool UpdateLink::waitForInput(int ms)
     deadline.setTimerType(Qt::PreciseTimer);
     QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
     QObject::connect(&m_port, &QIODevice::readyRead, &loop, &QEventLoop::quit);
+    QObject::connect(&m_port, &QSerialPort::errorOccurred, &loop, &QEventLoop::quit);
     deadline.start(ms);
     loop.exec();
     return m_port.bytesAvailable() > 0;

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <functional>
+
 // The updater's own serial link to the tester: fixed 263-byte "@" requests
 // and "$" replies with CRC-8, one request-reply transaction at a time with
 // retries, the identification read at open and the numbered error codes.
@@ -32,6 +34,9 @@ public:
         BadCrc = 6,
         OldFirmware = 7,
         OperationFailed = 100,
+        // The port failed under an open link (device unplugged, terminal
+        // hung up): told to the user as the port's read error.
+        PortLost = SetupFailed,
     };
 
     UpdateLink();
@@ -46,6 +51,13 @@ public:
     void close();
 
     bool isConnected() const { return m_connected; }
+    // True from the moment the open port failed until the next open() or
+    // close(): the link has closed the port, is no longer connected, and
+    // every transaction fails at once with PortLost instead of retrying.
+    bool portLost() const { return m_lost; }
+    // Called from the event loop once the port is lost, whether or not an
+    // operation is running, so that an idle window learns of it too.
+    void setLostHandler(std::function<void()> handler) { m_lostHandler = std::move(handler); }
     quint8 mode() const { return m_mode; }
     quint16 serialNumber() const { return m_serialNumber; }
     QString cpuVersionText() const { return versionText(2); }
@@ -84,6 +96,7 @@ public:
     void pause(int ms);
 
 private:
+    void onPortError(QSerialPort::SerialPortError error);
     int readReply();
     bool waitForInput(int ms);
     QString versionText(int offset) const;
@@ -93,6 +106,8 @@ private:
     QByteArray m_rx = QByteArray(kFrameSize, '\0');
     bool m_connected = false;
     bool m_waiting = false;
+    bool m_lost = false;
+    std::function<void()> m_lostHandler;
     quint8 m_mode = 0;
     quint16 m_serialNumber = 0;
     qint8 m_version[6] = {};

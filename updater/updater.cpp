@@ -56,6 +56,7 @@ private:
 Updater::Updater(QObject *parent)
     : QObject(parent)
 {
+    m_link.setLostHandler([this] { Q_EMIT connectionLost(); });
 }
 
 Updater::~Updater() = default;
@@ -143,8 +144,9 @@ int Updater::updateFpgaFile(const QString &path)
     const QByteArray &image = *file;
     int result = UpdateLink::OperationFailed;
     const qint64 length = rpdLength(image);
-    if (length == 0) {
-        error(tr("RPD файл не содержит данных."));
+    const QString problem = formatProblem(Image::Fpga, image);
+    if (!problem.isEmpty()) {
+        error(problem);
     } else {
         // The rounding may reach past the end of the file: sendBlocks pads
         // with 0xFF, the same bytes as the stripped tail.
@@ -188,14 +190,16 @@ int Updater::updateCombinedFile(const QString &path)
         return UpdateLink::OperationFailed;
     CombinedFile update;
     if (!update.parse(*file)) {
-        error(tr("Неверный формат файла."));
+        error(formatProblem(Image::Combined, *file));
         return UpdateLink::OperationFailed;
     }
 
     m_fileFailures = 0;
     if (!update.files().isEmpty()) {
         writeFiles(update.files());
-        info(tr("Прошивка файловой системы завершена."));
+        // Not "complete" after a file that was not written.
+        if (m_fileFailures == 0)
+            info(tr("Прошивка файловой системы завершена."));
     }
     int result = flashFpga(update.fpgaImage(), update.fpgaImage().size());
     if (result != UpdateLink::NoError) {
@@ -209,10 +213,14 @@ int Updater::updateCombinedFile(const QString &path)
         return result;
     }
     info(tr("Прошивка CPU завершена."));
-    info(tr("Прошивка прибора завершена."));
     Q_EMIT titleRestored();
     // File-system errors do not stop the update, but it is not complete.
-    return m_fileFailures == 0 ? int(UpdateLink::NoError) : int(UpdateLink::OperationFailed);
+    if (m_fileFailures != 0) {
+        error(UpdateLink::errorText(UpdateLink::OperationFailed));
+        return UpdateLink::OperationFailed;
+    }
+    info(tr("Прошивка прибора завершена."));
+    return UpdateLink::NoError;
 }
 
 int Updater::sendBlocks(QByteArrayView data, qint64 length, quint8 command, Bar bar)
@@ -333,9 +341,13 @@ int Updater::writeFile(const FsFile &file)
     m_link.transact(kStepRetries);
     if (m_link.replyContains("OK")) {
         const int result = sendBlocks(file.contents, file.contents.size(), UpdateLink::FsBlock, Bar::Fs);
-        m_link.setMode(UpdateLink::NormalMode);
-        if (result != UpdateLink::NoError)
+        // As for the images: the transfer's own message alone may not say
+        // why (a lost port, a silent tester).
+        if (result != UpdateLink::NoError) {
+            error(UpdateLink::errorText(result));
             ++m_fileFailures;
+        }
+        m_link.setMode(UpdateLink::NormalMode);
     } else {
         error(tr("Ошибка при создании файла: ") + fileDisplayName(file));
         ++m_fileFailures;
@@ -364,9 +376,8 @@ int Updater::writeSerialNumber(const QString &text)
     Operation op(this);
     if (op.refused())
         return UpdateLink::OperationFailed;
-    bool ok = false;
-    const short number = text.toShort(&ok, 10);
-    if (!ok) {
+    const std::optional<quint16> number = parseSerialNumber(text);
+    if (!number) {
         error(tr("Введено неверное значение серийного номера."));
         return UpdateLink::OperationFailed;
     }
@@ -374,7 +385,7 @@ int Updater::writeSerialNumber(const QString &text)
         error(tr("Требуется подключение к прибору."));
         return UpdateLink::OperationFailed;
     }
-    const int result = m_link.writeSerial(quint16(number));
+    const int result = m_link.writeSerial(*number);
     if (result != UpdateLink::NoError)
         error(UpdateLink::errorText(result));
     else
@@ -393,6 +404,36 @@ const char *Updater::imageBlock(QByteArrayView data, qint64 length, qint64 pos, 
     if (available > pos)
         std::memcpy(padded.data(), data.data() + pos, size_t(available - pos));
     return padded.constData();
+}
+
+QString Updater::formatProblem(Image kind, const QByteArray &contents)
+{
+    switch (kind) {
+    case Image::Combined:
+        return CombinedFile().parse(contents) ? QString() : tr("Неверный формат файла.");
+    case Image::Fpga:
+        return rpdLength(contents) > 0 ? QString() : tr("RPD файл не содержит данных.");
+    case Image::Cpu:
+        break;
+    }
+    return contents.isEmpty() ? tr("BIN файл не содержит данных.") : QString();
+}
+
+std::optional<quint16> Updater::parseSerialNumber(const QString &text)
+{
+    // Digits only: a sign or blanks would slip through a number parser, and
+    // "-5" would reach the tester as 65531.
+    static constexpr int kMaxDigits = 5;
+    if (text.isEmpty() || text.size() > kMaxDigits)
+        return std::nullopt;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+    }
+    const int number = text.toInt();
+    if (number > 32767)
+        return std::nullopt;
+    return quint16(number);
 }
 
 qint64 Updater::rpdLength(QByteArrayView image)

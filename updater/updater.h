@@ -30,6 +30,7 @@ public:
     Q_ENUM(Bar)
     enum class Severity { Info, Error };
     Q_ENUM(Severity)
+    enum class Image { Combined, Fpga, Cpu };
 
     static constexpr int kMaxNameSize = 255;   // the name field is 256 bytes, zero-terminated
 
@@ -63,6 +64,13 @@ public:
     // stripped (never the first byte), rounded up to the next multiple of
     // 256, by a full block when already one. 0 when no data is left.
     static qint64 rpdLength(QByteArrayView image);
+    // Why contents cannot be sent as that kind of image (the message the
+    // procedure shows), or an empty text when they can. An empty CPU image
+    // is refused here, though updateCpuFile() just sends nothing for it.
+    static QString formatProblem(Image kind, const QByteArray &contents);
+    // A serial number as the tester stores it: one to five decimal digits,
+    // at most 32767 (a signed 16-bit number that is not negative).
+    static std::optional<quint16> parseSerialNumber(const QString &text);
     // The kDataSize bytes of the block at pos of an image of length bytes
     // whose first data.size() bytes are data: in place, or copied into
     // padded with 0xFF past the end of data.
@@ -77,6 +85,9 @@ Q_SIGNALS:
     // An update has ended the way that puts the plain title back.
     void titleRestored();
     void busyChanged(bool busy);
+    // The port went away (UpdateLink::portLost()); during an operation that
+    // operation fails as well and says so.
+    void connectionLost();
 
 private:
     class Operation;

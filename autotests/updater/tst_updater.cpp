@@ -59,6 +59,7 @@ void TestUpdater::combinedUpdate_data()
 {
     QTest::addColumn<QList<Entry>>("files");
     QTest::addColumn<QStringList>("simArguments");
+    QTest::addColumn<QString>("refused"); // a file the tester does not take
 
     const QList<Entry> files = {
         {"boot.cfg", UpdateFiles::pattern(300, 1)},
@@ -66,17 +67,22 @@ void TestUpdater::combinedUpdate_data()
         {"logo.bmp", UpdateFiles::pattern(1024, 2)},
         {"twenty-three-chars.dat", UpdateFiles::pattern(257, 3)},
     };
-    QTest::newRow("with files") << files << QStringList();
-    QTest::newRow("no files") << QList<Entry>() << QStringList();
+    QTest::newRow("with files") << files << QStringList() << QString();
+    QTest::newRow("no files") << QList<Entry>() << QStringList() << QString();
     // Spoiled replies are sent again; the result must not change.
     QTest::newRow("with files, spoiled replies")
-        << files << QStringList{"--corrupt", "0.15", "--bad-start", "0.15", "--seed", "11"};
+        << files << QStringList{"--corrupt", "0.15", "--bad-start", "0.15", "--seed", "11"} << QString();
+    // The images are still written, but neither the file system nor the
+    // device is reported complete.
+    QTest::newRow("a file refused") << (files + QList<Entry>{{"a/b.txt", "x"}}) << QStringList()
+                                    << QStringLiteral("a/b.txt");
 }
 
 void TestUpdater::combinedUpdate()
 {
     QFETCH(QList<Entry>, files);
     QFETCH(QStringList, simArguments);
+    QFETCH(QString, refused);
 
     UpdaterFixture f(simArguments);
     CONNECT_FIXTURE(f);
@@ -84,18 +90,24 @@ void TestUpdater::combinedUpdate()
     const QByteArray fpga = UpdateFiles::pattern(9000 + 3, 5);
     const QString path = f.writeFile("all.qvup", UpdateFiles::combined(cpu, fpga, files));
 
-    QCOMPARE(f.updater.updateCombinedFile(path), int(UpdateLink::NoError));
+    QCOMPARE(f.updater.updateCombinedFile(path),
+             int(refused.isEmpty() ? UpdateLink::NoError : UpdateLink::OperationFailed));
 
     QStringList expected;
-    if (!files.isEmpty())
+    if (!refused.isEmpty())
+        expected << QStringLiteral("Ошибка при создании файла: ") + refused;
+    else if (!files.isEmpty())
         expected << kFsDone;
-    expected << kFpgaMessages << kCpuMessages << kDeviceDone;
+    expected << kFpgaMessages << kCpuMessages;
+    expected << (refused.isEmpty() ? kDeviceDone : QStringLiteral("Ошибка при выполнении операции."));
     QCOMPARE(f.messages, expected);
 
     QCOMPARE(f.flashed("cpu.bin"), cpu);
     QCOMPARE(f.flashed("fpga.rpd"), fpga);
-    for (const Entry &e : files)
-        QCOMPARE(f.flashed("fs/" + QString::fromLatin1(e.name)), e.contents);
+    for (const Entry &e : files) {
+        if (QString::fromLatin1(e.name) != refused)
+            QCOMPARE(f.flashed("fs/" + QString::fromLatin1(e.name)), e.contents);
+    }
     QCOMPARE(f.lastBlock(Updater::Bar::Cpu), cpu.size());
     QCOMPARE(f.lastBlock(Updater::Bar::Fpga), fpga.size());
     QCOMPARE(f.titleRestored, 1);
@@ -300,6 +312,9 @@ void TestUpdater::serialNumber_data()
     QTest::newRow("32767") << true << "32767" << done << 32767;
     QTest::newRow("40000") << true << "40000" << invalid << -1;
     QTest::newRow("not a number") << true << "12a45" << invalid << -1;
+    // Would reach the tester as 65531.
+    QTest::newRow("negative") << true << "-5" << invalid << -1;
+    QTest::newRow("blank") << true << " 77" << invalid << -1;
     QTest::newRow("not connected") << false << "12345"
                                    << QStringLiteral("Требуется подключение к прибору.") << -1;
 }

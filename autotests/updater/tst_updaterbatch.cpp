@@ -6,6 +6,8 @@
 #include <QProcess>
 #include <QTest>
 
+#include <unistd.h>
+
 namespace {
 
 struct Outcome
@@ -44,7 +46,8 @@ private Q_SLOTS:
 };
 
 // Arguments may name "{pty}" (qvsim's port) and "{work}" (a directory with
-// a.txt and отчёт.txt); with needsSim false no tester is started.
+// a.txt, отчёт.txt, empty.bin, ff.rpd, unreadable.bin with mode 000 and the
+// dangling link gone.bin); with simArguments "none" no tester is started.
 void TestUpdaterBatch::exitCodes_data()
 {
     QTest::addColumn<QStringList>("simArguments");
@@ -55,6 +58,49 @@ void TestUpdaterBatch::exitCodes_data()
     QTest::addColumn<QString>("flashed"); // a file qvsim must have written
 
     const QStringList noSim{"none"};
+    const QStringList sim;
+    const QString missingValue = QStringLiteral("Не указано значение параметра ");
+    const QString badSerial = QStringLiteral("Введено неверное значение серийного номера. ");
+    // Bad input is refused with a message before the tester is touched
+    // (exit 64 for the arguments, 100 for the files).
+    QTest::newRow("port empty") << noSim << QStringList{"--port", "", "--serial-number", "5"} << 64 << ""
+                                << missingValue + "--port" << "";
+    QTest::newRow("port value missing") << sim << QStringList{"--port", "--cpu", "{work}/a.txt"} << 64 << ""
+                                        << missingValue + "--port" << "";
+    QTest::newRow("file value empty") << sim << QStringList{"--port={pty}", "--cpu="} << 64 << ""
+                                      << missingValue + "--cpu" << "";
+    QTest::newRow("option last") << sim << QStringList{"--port", "{pty}", "--fpga"} << 64 << ""
+                                 << missingValue + "--fpga" << "";
+    QTest::newRow("port not a terminal")
+        << noSim << QStringList{"--port", "{work}/a.txt", "--serial-number", "5"} << 1 << ""
+        << "Ошибка открытия COM порта." << "";
+    QTest::newRow("port a directory") << noSim << QStringList{"--port", "{work}", "--serial-number", "5"} << 1
+                                      << "" << "Ошибка открытия COM порта." << "";
+    QTest::newRow("serial number empty") << sim << QStringList{"--port", "{pty}", "--serial-number="} << 64
+                                         << "" << missingValue + "--serial-number" << "";
+    QTest::newRow("serial number not digits") << sim << QStringList{"--port", "{pty}", "--serial-number", "12a"}
+                                              << 64 << "" << badSerial + "12a" << "";
+    QTest::newRow("serial number negative") << sim << QStringList{"--port", "{pty}", "--serial-number", "-5"}
+                                            << 64 << "" << badSerial + "-5" << "";
+    QTest::newRow("serial number out of range")
+        << sim << QStringList{"--port", "{pty}", "--cpu", "{work}/a.txt", "--serial-number", "40000"} << 64 << ""
+        << badSerial + "40000" << "";
+    QTest::newRow("serial number too long") << sim << QStringList{"--port", "{pty}", "--serial-number", "000012"}
+                                            << 64 << "" << badSerial + "000012" << "";
+    QTest::newRow("file a directory") << sim << QStringList{"--port", "{pty}", "--fpga", "{work}"} << 100 << ""
+                                      << "Ошибка при открытии файла {work}" << "";
+    QTest::newRow("file a dangling link") << sim << QStringList{"--port", "{pty}", "--fs", "{work}/gone.bin"}
+                                          << 100 << "" << "Ошибка при открытии файла {work}/gone.bin" << "";
+    QTest::newRow("file unreadable") << sim << QStringList{"--port", "{pty}", "--cpu", "{work}/unreadable.bin"}
+                                     << 100 << "" << "Ошибка при открытии файла {work}/unreadable.bin" << "";
+    QTest::newRow("update file of another format")
+        << sim << QStringList{"--port", "{pty}", "--serial-number", "5", "--update", "{work}/a.txt"} << 100 << ""
+        << "{work}/a.txt: Неверный формат файла." << "";
+    QTest::newRow("rpd file without data") << sim << QStringList{"--port", "{pty}", "--fpga", "{work}/ff.rpd"}
+                                           << 100 << "" << "{work}/ff.rpd: RPD файл не содержит данных." << "";
+    QTest::newRow("bin file empty") << sim << QStringList{"--port", "{pty}", "--cpu", "{work}/empty.bin"} << 100
+                                    << "" << "{work}/empty.bin: BIN файл не содержит данных." << "";
+
     QTest::newRow("help") << noSim << QStringList{"--help"} << 0 << "--serial-number" << "" << "";
     QTest::newRow("no port") << noSim << QStringList{"--cpu", "x.bin"} << 64 << ""
                              << "Не указан порт" << "";
@@ -70,9 +116,6 @@ void TestUpdaterBatch::exitCodes_data()
     QTest::newRow("old firmware")
         << QStringList{"--old-firmware"} << QStringList{"--port", "{pty}", "--serial-number", "5"}
         << 7 << "" << "Устаревшая версия прибора." << "";
-    QTest::newRow("serial number refused")
-        << QStringList() << QStringList{"--port", "{pty}", "--serial-number", "40000"} << 100
-        << "Порт открыт" << "Введено неверное значение серийного номера." << "";
     QTest::newRow("serial number written")
         << QStringList() << QStringList{"--port={pty}", "--serial-number=777"} << 0
         << "Серийный номер успешно обновлен." << "" << "serial.txt";
@@ -97,6 +140,13 @@ void TestUpdaterBatch::exitCodes()
     const QString work = f.workDir.path();
     QVERIFY(!f.writeFile("a.txt", "alpha").isEmpty());
     QVERIFY(!f.writeFile("отчёт.txt", "beta").isEmpty());
+    QVERIFY(!f.writeFile("empty.bin", "").isEmpty());
+    QVERIFY(!f.writeFile("ff.rpd", QByteArray(600, char(0xFF))).isEmpty());
+    const QString unreadable = f.writeFile("unreadable.bin", "gamma");
+    QVERIFY(QFile::setPermissions(unreadable, {}));
+    QVERIFY(QFile::link(work + QStringLiteral("/none"), work + QStringLiteral("/gone.bin")));
+    if (arguments.contains(QStringLiteral("{work}/unreadable.bin")) && ::geteuid() == 0)
+        QSKIP("root reads a file whatever its mode; the directory and dangling-link rows cover the rest");
     auto expand = [&](QString text) {
         return text.replace(QStringLiteral("{pty}"), f.sim.ptyPath()).replace(QStringLiteral("{work}"), work);
     };
@@ -110,8 +160,17 @@ void TestUpdaterBatch::exitCodes()
     QVERIFY2(o.err.contains(expand(err)), qPrintable(o.err));
     if (!flashed.isEmpty())
         QVERIFY(f.flashedExists(flashed));
-    if (exitCode != 0)
+    if (exitCode != 0) {
         QVERIFY2(!o.err.isEmpty(), "a failure says why on stderr");
+        for (const char *image : {"cpu.bin", "fpga.rpd", "serial.txt"})
+            QVERIFY2(!f.flashedExists(image), image);
+    }
+    // Arguments and files are checked before the tester hears a request;
+    // the messages of that check name the file by its path.
+    if (needsSim && (exitCode == 64 || err.contains(QStringLiteral("{work}")))) {
+        f.sim.stop();
+        QVERIFY2(f.sim.output().contains("qvsim: requests 0,"), f.sim.output().constData());
+    }
 }
 
 void TestUpdaterBatch::combinedUpdate()

@@ -64,6 +64,9 @@ private Q_SLOTS:
     void connectAndDisconnect();
     void connectFailure();
     void lockedWhileRunning();
+    void portLost();
+    void refusedInput_data();
+    void refusedInput();
     void serialField_data();
     void serialField();
     void serialButton_data();
@@ -219,6 +222,117 @@ void TestUpdaterWindow::lockedWhileRunning()
     for (const char *name : {"cbPort", "bUpdateBIN", "bUpdateFS", "bUpdate"})
         QVERIFY2(!child(window, name)->isEnabled(), name);
     shoot(window, "updated");
+}
+
+// The tester goes away in the middle of an update, and later while the
+// window is idle: the window says so at once, goes back to its disconnected
+// state, and connects to a tester again.
+void TestUpdaterWindow::portLost()
+{
+    UpdaterFixture f({"--delay", "300"});
+    QVERIFY2(f.sim.start(), qPrintable(f.sim.errorString()));
+    MainWindow window;
+    window.show();
+    QVERIFY(connectWindow(window, f.sim.ptyPath()));
+    const QByteArray cpu = UpdateFiles::pattern(8 * 256, 13);
+    window.setRomFile(f.writeFile("all.qvup", UpdateFiles::combined(cpu, UpdateFiles::pattern(512, 14), {})));
+    connect(&window.updater(), &Updater::blockSent, this, [&](Updater::Bar bar, qint64 value) {
+        if (bar == Updater::Bar::Cpu && value == 4 * 256)
+            QTimer::singleShot(50, this, [&] { f.sim.stop(); });
+    });
+
+    QTest::mouseClick(child<QPushButton>(window, "bUpdate"), Qt::LeftButton);
+    QVERIFY2(statusText(window).endsWith(QStringLiteral("Идет прошивка CPU.\n"
+                                                        "Некорректный адрес в ответе.\n"
+                                                        "Ошибка чтения из COM порта.\n")
+                                         + kConnectFirst),
+             qPrintable(statusText(window)));
+    QVERIFY(!window.updater().link().isConnected());
+    QVERIFY(child(window, "bConnect")->isVisible());
+    QVERIFY(!child(window, "bDisconnect")->isVisible());
+    QVERIFY(child(window, "cbPort")->isEnabled());
+    QVERIFY(!child(window, "gUpdate")->isEnabled());
+    QCOMPARE(child<QProgressBar>(window, "pbCPU")->value(), 5 * 256);
+    QVERIFY(!f.flashedExists("cpu.bin"));
+    shoot(window, "port-lost");
+
+    SimProcess sound(SimProcess::Link::Pty, {"--updater"});
+    QVERIFY2(sound.start(), qPrintable(sound.errorString()));
+    QVERIFY(connectWindow(window, sound.ptyPath()));
+    QVERIFY(child(window, "gUpdate")->isEnabled());
+
+    // Gone while the window waits for the user: shown as soon as it happens.
+    sound.stop();
+    QTRY_VERIFY_WITH_TIMEOUT(child(window, "bConnect")->isVisible(), 1000);
+    QVERIFY(statusText(window).endsWith(QStringLiteral("Ошибка чтения из COM порта.\n") + kConnectFirst));
+    QVERIFY(!child(window, "gUpdate")->isEnabled());
+}
+
+// What a user can type or pick that cannot be used: the window says so in
+// its status and nothing reaches the tester's flash. The field is the port
+// box ("cbPort", connecting) or a file field whose write button is clicked.
+void TestUpdaterWindow::refusedInput_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text"); // "{work}": a directory with the files below
+    QTest::addColumn<QString>("message");
+
+    const QString portError = QStringLiteral("Ошибка открытия COM порта.\n") + kConnectFirst;
+    const QString openError = QStringLiteral("Ошибка при открытии файла.");
+    QTest::newRow("port empty") << "cbPort" << "" << portError;
+    QTest::newRow("port a directory") << "cbPort" << "{work}" << portError;
+    QTest::newRow("port not a terminal") << "cbPort" << "{work}/a.bin" << portError;
+    QTest::newRow("update file gone") << "bUpdate" << "{work}/gone.qvup" << openError;
+    QTest::newRow("update file a directory") << "bUpdate" << "{work}" << openError;
+    QTest::newRow("update file of another format") << "bUpdate" << "{work}/a.bin"
+                                                    << QStringLiteral("Неверный формат файла.");
+    QTest::newRow("bin file a dangling link") << "bUpdateBIN" << "{work}/dangling.bin" << openError;
+    QTest::newRow("rpd file without data") << "bUpdateRPD" << "{work}/ff.rpd"
+                                           << QStringLiteral("RPD файл не содержит данных.");
+    QTest::newRow("fs file a directory") << "bUpdateFS" << "{work}"
+                                         << QStringLiteral("Ошибка при открытии файла {work}");
+}
+
+void TestUpdaterWindow::refusedInput()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+
+    UpdaterFixture f;
+    QVERIFY2(f.sim.start(), qPrintable(f.sim.errorString()));
+    const QString work = f.workDir.path();
+    QVERIFY(!f.writeFile("a.bin", UpdateFiles::pattern(300, 15)).isEmpty());
+    QVERIFY(!f.writeFile("ff.rpd", QByteArray(700, char(0xFF))).isEmpty());
+    QVERIFY(QFile::link(work + QStringLiteral("/none"), work + QStringLiteral("/dangling.bin")));
+    text.replace(QStringLiteral("{work}"), work);
+    message.replace(QStringLiteral("{work}"), work);
+
+    MainWindow window;
+    window.showDeveloperView();
+    window.show();
+    if (field == QLatin1String("cbPort")) {
+        QVERIFY(!connectWindow(window, text));
+        QCOMPARE(statusText(window), message);
+        QVERIFY(!child(window, "gUpdate")->isEnabled());
+        return;
+    }
+    QVERIFY(connectWindow(window, f.sim.ptyPath()));
+    if (field == QLatin1String("bUpdate"))
+        window.setRomFile(text);
+    else if (field == QLatin1String("bUpdateBIN"))
+        window.setBinFile(text);
+    else if (field == QLatin1String("bUpdateRPD"))
+        window.setRpdFile(text);
+    else
+        window.setFsFiles({text});
+    const QString before = statusText(window);
+    QTest::mouseClick(child<QPushButton>(window, qPrintable(field)), Qt::LeftButton);
+    QCOMPARE(statusText(window), before + u'\n' + message);
+    QVERIFY(window.updater().link().isConnected());
+    QVERIFY(QDir(f.flashPath("fs")).isEmpty(QDir::Files));
+    for (const char *image : {"cpu.bin", "fpga.rpd"})
+        QVERIFY2(!f.flashedExists(image), image);
 }
 
 void TestUpdaterWindow::serialField_data()
