@@ -11,8 +11,11 @@
 #include "resultfiles.h"
 #include "windowsession.h"
 
+#include "block.h"
 #include "progpack.h"
+#include "resultfile.h"
 #include "testcodes.h"
+#include "trafficlayout.h"
 
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -20,7 +23,7 @@
 
 namespace {
 
-enum class Phase { Handshake, Polling, Apply, Save, Download };
+enum class Phase { Handshake, Polling, Apply, Save, Load, Download };
 enum class Fault { Drop, Corrupt, BadStart, Late, Slow, Silent, Close };
 
 const QString kSilent = QStringLiteral("The tester stopped answering. The connection is closed.");
@@ -32,8 +35,8 @@ const QString kLost = QStringLiteral("The connection to the tester was lost.");
 QStringList arguments(Fault fault, Phase phase)
 {
     static const int ids[] = {PROGPACK_CHECKCONNECT, PROGPACK_TRAFFIC_RES, PROGPACK_TRAFFIC_CFG,
-                              PROGPACK_SET_SAVE, PROGPACK_FILE_READ};
-    static const int passing[] = {0, 1, 1, 0, 30};
+                              PROGPACK_SET_SAVE, PROGPACK_SET_LOAD, PROGPACK_FILE_READ};
+    static const int passing[] = {0, 1, 1, 0, 0, 30};
     const int pass = passing[int(phase)];
     QStringList args{"--fault-ids", QString::number(ids[int(phase)]), "--fault-count", "1"};
     switch (fault) {
@@ -50,6 +53,8 @@ QStringList arguments(Fault fault, Phase phase)
 
 const QString kResult = QStringLiteral("$RFC_004");
 const QString kSaved = QStringLiteral("$faulty");
+const QString kSettings = QStringLiteral("$lab");
+constexpr int kLoadedLength = 1000; // the traffic frame length kSettings holds
 
 } // namespace
 
@@ -98,6 +103,9 @@ void TestFaultsE2e::faultInPhase_data()
     QTest::newRow("save, late, pty") << true << Phase::Save << F::Late << kSilent;
     QTest::newRow("save, slow, tcp") << false << Phase::Save << F::Slow << QString();
 
+    QTest::newRow("load, drop, pty") << true << Phase::Load << F::Drop << kSilent;
+    QTest::newRow("load, silent, tcp") << false << Phase::Load << F::Silent << kSilent;
+
     QTest::newRow("download, silent, tcp") << false << Phase::Download << F::Silent << kSilent;
     QTest::newRow("download, late, pty") << true << Phase::Download << F::Late << kSilent;
     QTest::newRow("download, bad CRC, pty") << true << Phase::Download << F::Corrupt << kSilent;
@@ -118,6 +126,9 @@ void TestFaultsE2e::faultInPhase()
     WindowSession s(pty ? SimProcess::Link::Pty : SimProcess::Link::Tcp, arguments(fault, phase));
     const QByteArray result = ResultFiles::typical();
     QVERIFY(s.putFile(kResult, result));
+    QByteArray settings = result;
+    Bytes::put16(settings.data(), qsizetype(ResultFile::TrafficConfig + TrafficConfigField::Length), kLoadedLength);
+    QVERIFY(s.putFile(kSettings, settings));
     QVERIFY(s.start());
     QTest::mouseClick(s.button("bEng"), Qt::LeftButton);
     MainForm &form = *s.form;
@@ -139,7 +150,7 @@ void TestFaultsE2e::faultInPhase()
             QTRY_VERIFY_WITH_TIMEOUT(apply->isEnabled(), WindowSession::WaitMs);
             lengthBefore = length->value();
         } else {
-            QVERIFY(s.openPage({kResult}));
+            QVERIFY(s.openPage({kResult, kSettings}));
         }
         clock.start();
         switch (phase) {
@@ -155,6 +166,10 @@ void TestFaultsE2e::faultInPhase()
             WindowSession::answer(dialog, QDialogButtonBox::Ok);
             break;
         }
+        case Phase::Load:
+            QVERIFY(s.select(kSettings));
+            s.click("bLoad");
+            break;
         case Phase::Download:
             QVERIFY(s.createReport(kResult, reports.path()));
             break;
@@ -175,6 +190,7 @@ void TestFaultsE2e::faultInPhase()
             QVERIFY(clock.elapsed() >= 900);
             break;
         case Phase::Apply:
+        case Phase::Load:
             QVERIFY(s.idle());
             break;
         case Phase::Save:
@@ -212,14 +228,17 @@ void TestFaultsE2e::faultInPhase()
 
     // What the window shows now is what the tester did.
     switch (phase) {
-    case Phase::Apply: {
+    case Phase::Apply:
+    case Phase::Load:
         if (!traffic->isVisible())
             QTest::mouseClick(s.button("bTraffic"), Qt::LeftButton);
         form.engine().gs_cfg(requestCode(TestNo::Traffic, 0));
         QVERIFY(s.idle());
-        QCOMPARE(length->value() != lengthBefore, testerActs);
+        if (phase == Phase::Load)
+            QCOMPARE(length->value() == kLoadedLength, testerActs);
+        else
+            QCOMPARE(length->value() != lengthBefore, testerActs);
         break;
-    }
     case Phase::Save:
         if (!s.page()->isVisible())
             QTest::mouseClick(s.button("bFTransfer"), Qt::LeftButton);
@@ -230,7 +249,7 @@ void TestFaultsE2e::faultInPhase()
         break;
     case Phase::Download:
         if (!told.isEmpty()) {
-            QVERIFY(s.openPage({kResult}));
+            QVERIFY(s.openPage({kResult, kSettings}));
             QVERIFY(s.createReport(kResult, reports.path()));
             QTRY_COMPARE_WITH_TIMEOUT(s.catcher.jobs.size(), 1, WindowSession::WaitMs);
             QCOMPARE(s.catcher.jobs.first().data, result);
