@@ -300,11 +300,7 @@ void MainForm::qv_conn()
     if (!(m_device.isQvb && m_device.release == release) && !m_releaseWarning) {
         // Window-modal and not waited for: this runs inside the engine's
         // reply handling, which must not be re-entered from a nested loop.
-        m_releaseWarning = new QMessageBox(QMessageBox::Warning, QString(),
-                                           tr("Compiled for %1 release version %2").arg(model, release),
-                                           QMessageBox::Ok, this);
-        m_releaseWarning->setAttribute(Qt::WA_DeleteOnClose);
-        m_releaseWarning->open();
+        m_releaseWarning = InputCheck::warn(this, tr("Compiled for %1 release version %2").arg(model, release));
     }
     ui->gDebug->setEnabled(true);
     if (m_device.linkType == 1) {
@@ -368,9 +364,7 @@ void MainForm::showWarning(const QString &text)
     }
     // Not waited for: this runs inside the engine's reply handling or a
     // transport's close.
-    m_warning = new QMessageBox(QMessageBox::Warning, QString(), text, QMessageBox::Ok, this);
-    m_warning->setAttribute(Qt::WA_DeleteOnClose);
-    m_warning->open();
+    m_warning = InputCheck::warn(this, text);
 }
 
 // Fills the page area while no page is open, saying what to do next.

@@ -76,3 +76,27 @@ using PingStatsBlock = Block<BlockSize::PingStats>;
 using TraceResultBlock = Block<BlockSize::TraceResult>;
 using CableResultBlock = Block<BlockSize::CableResult>;
 using OamResultBlock = Block<BlockSize::OamResult>;
+
+// The per-port test blocks a result file carries, which the device record
+// holds as well: one list for both, so that they name them alike.
+struct PortTestBlocks
+{
+    RfcConfigBlock rfcConfig[2] = {};
+    PingConfigBlock pingConfig[2] = {};
+    TraceConfigBlock traceConfig[2] = {};
+    TrafficConfigBlock trafficConfig[2] = {};
+    BertConfigBlock bertConfig[2] = {};
+    JitterConfigBlock jitterConfig[2] = {};
+    MultiConfigBlock multiConfig[2] = {};
+    DnsConfigBlock dnsConfig[2] = {};
+    LbConfigBlock lbConfig[2] = {};
+    TrafficResultBlock trafficResult[2] = {};
+    RfcResultBlock rfcResult[2] = {};
+    JitterResultBlock jitterResult[2] = {};
+    BertResultBlock bertResult[2] = {};
+    MultiResultBlock multiResult[2] = {};
+    DnsResultBlock dnsResult[2] = {};
+    PingResultBlock pingResult[2] = {};
+    PingStatsBlock pingStats[2] = {};
+    TraceResultBlock traceResult[2] = {};
+};

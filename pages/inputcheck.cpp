@@ -77,11 +77,12 @@ QString problemText(const QLineEdit *edit)
         .arg(fieldName(edit), edit->displayText());
 }
 
-void warn(QWidget *parent, const QString &text)
+QMessageBox *warn(QWidget *parent, const QString &text)
 {
     auto *box = new QMessageBox(QMessageBox::Warning, QString(), text, QMessageBox::Ok, parent);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
+    return box;
 }
 
 bool confirmField(QLineEdit *edit)

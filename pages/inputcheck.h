@@ -3,6 +3,7 @@
 #include <QString>
 
 class QLineEdit;
+class QMessageBox;
 class QWidget;
 
 // What the user typed is checked before it is acted on: a line edit whose
@@ -28,8 +29,9 @@ QString fieldName(const QLineEdit *edit);
 // "Name: "text" is incomplete or invalid." (or "Name is empty.").
 QString problemText(const QLineEdit *edit);
 
-// A window-modal warning over parent, not waited for.
-void warn(QWidget *parent, const QString &text);
+// A window-modal warning over parent, not waited for (so it may be shown
+// from inside the engine's reply handling too); it deletes itself on close.
+QMessageBox *warn(QWidget *parent, const QString &text);
 
 // True when edit's text is acceptable; otherwise warns about it over its
 // window, puts the focus on it and returns false.

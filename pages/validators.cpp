@@ -67,11 +67,6 @@ public:
 };
 } // namespace
 
-bool isSubnetMask(const QString &text)
-{
-    return isIpv4(text) && contiguous(Conv::textToIp(text));
-}
-
 void installSubnetMask(QLineEdit *edit)
 {
     if (edit)

@@ -27,7 +27,6 @@ inline void installIpv4(QLineEdit *edit) { install(edit, ipv4()); }
 
 // A subnet mask: a dotted IPv4 text (zero-padded octets too, as the pages
 // show them) whose value is contiguous ones from the top.
-bool isSubnetMask(const QString &text);
 void installSubnetMask(QLineEdit *edit);
 
 } // namespace Validators

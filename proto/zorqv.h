@@ -44,7 +44,7 @@ private:
 // test's configuration and result blocks. The engine fills it from replies
 // and builds requests from it; pages read and edit it by copying. It also
 // drives the once-a-second poll and owns the hand-over to the report writer.
-class Zorqv final : public QObject
+class Zorqv final : public QObject, public PortTestBlocks
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Zorqv)
@@ -97,29 +97,11 @@ public:
     QString release;
 
     IfaceConfigBlock ifaceConfig[3] = {};
-    RfcConfigBlock rfcConfig[2] = {};
-    PingConfigBlock pingConfig[2] = {};
-    TraceConfigBlock traceConfig[2] = {};
-    TrafficConfigBlock trafficConfig[2] = {};
-    BertConfigBlock bertConfig[2] = {};
-    JitterConfigBlock jitterConfig[2] = {};
-    MultiConfigBlock multiConfig[2] = {};
-    DnsConfigBlock dnsConfig[2] = {};
-    TrafficResultBlock trafficResult[2] = {};
-    RfcResultBlock rfcResult[2] = {};
-    JitterResultBlock jitterResult[2] = {};
-    BertResultBlock bertResult[2] = {};
-    MultiResultBlock multiResult[2] = {};
-    DnsResultBlock dnsResult[2] = {};
-    LbConfigBlock lbConfig[2] = {};
     bool statsFlag = false;
     StatsResultBlock statsResult[2] = {};
     quint32 ifaceWord1[3] = {};
     quint32 ifaceWord2[3] = {};
     quint32 ifaceWord3[3] = {};
-    PingResultBlock pingResult[2] = {};
-    PingStatsBlock pingStats[2] = {};
-    TraceResultBlock traceResult[2] = {};
     quint32 traceHop[2] = {};
     CableResultBlock cableResult = {};
     quint32 rfcStep[2] = {};

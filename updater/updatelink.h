@@ -51,10 +51,6 @@ public:
     void close();
 
     bool isConnected() const { return m_connected; }
-    // True from the moment the open port failed until the next open() or
-    // close(): the link has closed the port, is no longer connected, and
-    // every transaction fails at once with PortLost instead of retrying.
-    bool portLost() const { return m_lost; }
     // Called from the event loop once the port is lost, whether or not an
     // operation is running, so that an idle window learns of it too.
     void setLostHandler(std::function<void()> handler) { m_lostHandler = std::move(handler); }
@@ -106,6 +102,8 @@ private:
     QByteArray m_rx = QByteArray(kFrameSize, '\0');
     bool m_connected = false;
     bool m_waiting = false;
+    // From the moment the open port failed until the next open() or close():
+    // the port is closed and every transaction fails at once with PortLost.
     bool m_lost = false;
     std::function<void()> m_lostHandler;
     quint8 m_mode = 0;

@@ -85,7 +85,7 @@ Q_SIGNALS:
     // An update has ended the way that puts the plain title back.
     void titleRestored();
     void busyChanged(bool busy);
-    // The port went away (UpdateLink::portLost()); during an operation that
+    // The link lost its port (unplugged, hung up); during an operation that
     // operation fails as well and says so.
     void connectionLost();
 
