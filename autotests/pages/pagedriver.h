@@ -4,6 +4,7 @@
 // as a variant, blocks as bytes and a block whose bytes all differ.
 
 #include "block.h"
+#include "zorqv.h"
 
 #include <QAbstractButton>
 #include <QByteArray>
@@ -15,7 +16,27 @@
 #include <QTimeEdit>
 #include <QVariantMap>
 
+#include <memory>
+
 namespace PageDriver {
+
+// A connected device record and the page under test on it, made afresh for
+// each test function; taken down page first, as the page points at it.
+template <typename Page>
+void openPage(std::unique_ptr<Zorqv> &device, std::unique_ptr<Page> &page, bool activate = true)
+{
+    device = std::make_unique<Zorqv>();
+    device->connected = true;
+    page = std::make_unique<Page>(device.get());
+    if (activate)
+        page->activate();
+}
+template <typename Page>
+void closePage(std::unique_ptr<Zorqv> &device, std::unique_ptr<Page> &page)
+{
+    page.reset();
+    device.reset();
+}
 
 template <typename W = QWidget>
 W *child(const QObject *page, const char *name)

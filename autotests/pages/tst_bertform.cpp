@@ -42,15 +42,12 @@ Q_DECLARE_METATYPE(Edit)
 
 void TestBertForm::init()
 {
-    m_device = std::make_unique<Zorqv>();
-    m_device->connected = true;
-    m_page = std::make_unique<BertForm>(m_device.get());
+    PageDriver::openPage(m_device, m_page, false);
 }
 
 void TestBertForm::cleanup()
 {
-    m_page.reset();
-    m_device.reset();
+    PageDriver::closePage(m_device, m_page);
 }
 
 // A received block goes back byte for byte unless a field was edited; then

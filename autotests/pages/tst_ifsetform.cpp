@@ -1,3 +1,4 @@
+#include "pagedriver.h"
 #include "ifsetform.h"
 
 #include "iflayout.h"
@@ -137,16 +138,12 @@ QVariant widgetValue(QWidget *widget)
 
 void TestIfsetForm::init()
 {
-    m_device = std::make_unique<Zorqv>();
-    m_device->connected = true;
-    m_page = std::make_unique<IfsetForm>(m_device.get());
-    m_page->activate();
+    PageDriver::openPage(m_device, m_page);
 }
 
 void TestIfsetForm::cleanup()
 {
-    m_page.reset();
-    m_device.reset();
+    PageDriver::closePage(m_device, m_page);
 }
 
 void TestIfsetForm::limits()

@@ -101,16 +101,12 @@ private:
 
 void TestJitterForm::init()
 {
-    m_device = std::make_unique<Zorqv>();
-    m_device->connected = true;
-    m_page = std::make_unique<JitterForm>(m_device.get());
-    m_page->activate();
+    PageDriver::openPage(m_device, m_page);
 }
 
 void TestJitterForm::cleanup()
 {
-    m_page.reset();
-    m_device.reset();
+    PageDriver::closePage(m_device, m_page);
 }
 
 // What the page sets up itself: the names of the result rows and the

@@ -109,16 +109,12 @@ LbConfigBlock with(std::function<void(LbConfigBlock &)> change)
 
 void TestLbForm::init()
 {
-    m_device = std::make_unique<Zorqv>();
-    m_device->connected = true;
-    m_page = std::make_unique<LbForm>(m_device.get());
-    m_page->activate();
+    PageDriver::openPage(m_device, m_page);
 }
 
 void TestLbForm::cleanup()
 {
-    m_page.reset();
-    m_device.reset();
+    PageDriver::closePage(m_device, m_page);
 }
 
 void TestLbForm::roundTrip_data()

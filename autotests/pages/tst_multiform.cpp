@@ -99,16 +99,12 @@ private:
 
 void TestMultiForm::init()
 {
-    m_device = std::make_unique<Zorqv>();
-    m_device->connected = true;
-    m_page = std::make_unique<MultiForm>(m_device.get());
-    m_page->activate();
+    PageDriver::openPage(m_device, m_page);
 }
 
 void TestMultiForm::cleanup()
 {
-    m_page.reset();
-    m_device.reset();
+    PageDriver::closePage(m_device, m_page);
 }
 
 void TestMultiForm::form()

@@ -1,3 +1,4 @@
+#include "pagedriver.h"
 #include "rfcform.h"
 
 #include "rfcchart.h"
@@ -125,16 +126,12 @@ RfcConfigBlock distinct(quint8 seed)
 
 void TestRfcForm::init()
 {
-    m_device = std::make_unique<Zorqv>();
-    m_device->connected = true;
-    m_page = std::make_unique<RfcForm>(m_device.get());
-    m_page->activate();
+    PageDriver::openPage(m_device, m_page);
 }
 
 void TestRfcForm::cleanup()
 {
-    m_page.reset();
-    m_device.reset();
+    PageDriver::closePage(m_device, m_page);
 }
 
 void TestRfcForm::roundTrip_data()

@@ -1,3 +1,4 @@
+#include "pagedriver.h"
 #include "statsform.h"
 
 #include "statslayout.h"
@@ -46,16 +47,12 @@ private:
 
 void TestStatsForm::init()
 {
-    m_device = std::make_unique<Zorqv>();
-    m_device->connected = true;
-    m_page = std::make_unique<StatsForm>(m_device.get());
-    m_page->activate();
+    PageDriver::openPage(m_device, m_page);
 }
 
 void TestStatsForm::cleanup()
 {
-    m_page.reset();
-    m_device.reset();
+    PageDriver::closePage(m_device, m_page);
 }
 
 void TestStatsForm::counters_data()

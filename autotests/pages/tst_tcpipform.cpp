@@ -66,15 +66,12 @@ private:
 
 void TestTcpipForm::init()
 {
-    m_device = std::make_unique<Zorqv>();
-    m_device->connected = true;
-    m_page = std::make_unique<TCPIPForm>(m_device.get());
+    PageDriver::openPage(m_device, m_page, false);
 }
 
 void TestTcpipForm::cleanup()
 {
-    m_page.reset();
-    m_device.reset();
+    PageDriver::closePage(m_device, m_page);
 }
 
 void TestTcpipForm::fetchesAllThreeTests()

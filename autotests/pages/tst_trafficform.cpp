@@ -127,16 +127,12 @@ QByteArray block(quint8 port, std::initializer_list<Field> fields)
 
 void TestTrafficForm::init()
 {
-    m_device = std::make_unique<Zorqv>();
-    m_device->connected = true;
-    m_page = std::make_unique<TrafficForm>(m_device.get());
-    m_page->activate();
+    PageDriver::openPage(m_device, m_page);
 }
 
 void TestTrafficForm::cleanup()
 {
-    m_page.reset();
-    m_device.reset();
+    PageDriver::closePage(m_device, m_page);
 }
 
 void TestTrafficForm::checkWidgets(const QVariantMap &expected)
