@@ -25,6 +25,7 @@
 #include "testcodes.h"
 #include "trafficlayout.h"
 
+#include <cstring>
 #include <optional>
 
 namespace {
@@ -442,6 +443,8 @@ QByteArray Device::status()
     using namespace StatusField;
     QByteArray r = Packet::make(PROGPACK_CHECKCONNECT, Packet::SerialReplyStart);
     writeIdentity(r, m_identity, m_mode);
+    setByte(r, Model, m_identity.qvb ? 1 : 0);
+    std::memcpy(r.data() + Release, DeviceIdentity::Release, sizeof DeviceIdentity::Release);
     quint8 duplex = 0;
     for (int p = 0; p < Processes; ++p) {
         const Process &s = m_proc[std::size_t(p)];

@@ -38,7 +38,8 @@ FaultInjector::Verdict FaultInjector::draw(bool serial, quint8 id)
         verdict.fate = Fate::Corrupt;
     else if (serial && badStart)
         verdict.fate = Fate::BadStart;
-    verdict.delayMs = m_settings.delayMs;
+    if ((m_aimedAt - m_settings.faultAfter) % m_settings.delayEvery == 0)
+        verdict.delayMs = m_settings.delayMs;
     if (verdict.fate != Fate::Answer || verdict.delayMs > 0)
         ++m_spent;
     return verdict;

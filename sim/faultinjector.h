@@ -19,7 +19,8 @@ public:
         double drop = 0;         // probability that a reply is not sent
         double corrupt = 0;      // ... that a serial reply has a wrong CRC
         double badStart = 0;     // ... that a serial reply's start byte is not "$"
-        int delayMs = 0;         // every reply this late
+        int delayMs = 0;         // every reply this late ...
+        qint64 delayEvery = 1;   // ... or only every Nth aimed-at one
         qint64 silentAfter = -1; // no answer from the request after this many on
         qint64 closeAfter = -1;  // a TCP connection is closed after this many
         QList<quint8> ids;       // the requests faults apply to; empty: all

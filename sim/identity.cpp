@@ -53,6 +53,4 @@ void writeIdentity(QByteArray &reply, const DeviceIdentity &id, quint8 mode)
     }
     p[StatusField::Mode] = mode;
     Bytes::put16(p, StatusField::Serial, id.serial);
-    p[StatusField::Model] = id.qvb ? 1 : 0;
-    std::memcpy(p + StatusField::Release, DeviceIdentity::Release, sizeof DeviceIdentity::Release);
 }

@@ -27,6 +27,7 @@ struct DeviceIdentity
     QString versionText(const Version &v) const;
 };
 
-// Fills the identification bytes of a status reply (versions, mode, serial
-// number, model, release text); the rest of the status is the caller's.
+// Fills the identification bytes that every status reply carries, the
+// updater's too: versions, mode and serial number. The rest of the status is
+// the caller's.
 void writeIdentity(QByteArray &reply, const DeviceIdentity &id, quint8 mode);

@@ -65,12 +65,14 @@ int main(int argc, char *argv[])
     QObject::connect(&watcher, &SignalWatcher::terminate, &app, [](int) { QGuiApplication::quit(); });
 
     FaultInjector faults(options.faults, options.seed);
+    const quint32 undefinedSeed = options.undefinedSeedGiven ? options.undefinedSeed : options.seed ^ 0x0B5E55EDu;
+    UndefinedBytes undefined = options.undefinedNoise ? UndefinedBytes::noise(undefinedSeed) : UndefinedBytes();
     std::unique_ptr<Responder> responder;
     Device *device = nullptr;
     QElapsedTimer uptime;
     QTimer clockTick;
     if (options.updater) {
-        auto updater = std::make_unique<UpdaterDevice>(options.identity);
+        auto updater = std::make_unique<UpdaterDevice>(options.identity, undefined);
         if (!options.flashDir.isEmpty() && !updater->setFlashDirectory(options.flashDir, &error))
             return fail(error);
         responder = std::move(updater);
@@ -91,6 +93,8 @@ int main(int argc, char *argv[])
     }
 
     say(QStringLiteral("seed %1").arg(options.seed));
+    if (undefined.isNoise())
+        say(QStringLiteral("undefined bytes: noise=%1").arg(undefined.seed()));
     std::unique_ptr<TcpLink> tcp;
     if (!options.updater) {
         tcp = std::make_unique<TcpLink>(responder.get(), &faults);

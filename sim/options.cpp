@@ -59,7 +59,9 @@ bool SimOptions::parse(const QStringList &arguments, SimOptions *o, QString *err
     const QCommandLineOption drop(QStringLiteral("drop"), QStringLiteral("Probability (0..1) that a reply is not sent."), QStringLiteral("RATE"), QStringLiteral("0"));
     const QCommandLineOption corrupt(QStringLiteral("corrupt"), QStringLiteral("Probability that a serial reply has a wrong CRC (TCP frames carry none)."), QStringLiteral("RATE"), QStringLiteral("0"));
     const QCommandLineOption badStart(QStringLiteral("bad-start"), QStringLiteral("Probability that a serial reply starts with '#' instead of '$' (its CRC matching its bytes; TCP frames carry no start byte)."), QStringLiteral("RATE"), QStringLiteral("0"));
-    const QCommandLineOption delay(QStringLiteral("delay"), QStringLiteral("Send every reply MS milliseconds late."), QStringLiteral("MS"), QStringLiteral("0"));
+    const QCommandLineOption delay(QStringLiteral("delay"), QStringLiteral("Send every reply MS milliseconds late (the replies after it wait behind it)."), QStringLiteral("MS"), QStringLiteral("0"));
+    const QCommandLineOption delayEvery(QStringLiteral("delay-every"), QStringLiteral("Delay only every Nth reply the faults are aimed at (default 1: all)."), QStringLiteral("N"), QStringLiteral("1"));
+    const QCommandLineOption undefined(QStringLiteral("undefined"), QStringLiteral("What replies carry in the bytes the protocol leaves undefined (unnamed payload bytes, reserved bytes of the blocks, byte 1 and the bytes after a text of updater replies): zero (default), or noise, random bytes from SEED (default: from --seed)."), QStringLiteral("zero|noise[=SEED]"), QStringLiteral("zero"));
     const QCommandLineOption silentAfter(QStringLiteral("silent-after"), QStringLiteral("Stop answering after N requests (all links together)."), QStringLiteral("N"));
     const QCommandLineOption closeAfter(QStringLiteral("close-after"), QStringLiteral("Close each TCP connection after answering N requests on it."), QStringLiteral("N"));
     const QCommandLineOption faultIds(QStringLiteral("fault-ids"), QStringLiteral("Apply the faults only to requests with these packet IDs (comma-separated); --silent-after and --close-after count only those."), QStringLiteral("LIST"));
@@ -69,7 +71,7 @@ bool SimOptions::parse(const QStringList &arguments, SimOptions *o, QString *err
     const QCommandLineOption speed(QStringLiteral("speed"), QStringLiteral("Simulated seconds per real second for running tests (default 1)."), QStringLiteral("FACTOR"), QStringLiteral("1"));
     const QCommandLineOption verbose(QStringLiteral("verbose"), QStringLiteral("Log every request to stderr."));
     p.addOptions({model, serial, cpu, fpga, listen, pty, ptyLink, lineRate, updater, flashDir, oldFw,
-                  drop, corrupt, badStart, delay, silentAfter, closeAfter, faultIds, faultCount, faultAfter, seed, speed, verbose});
+                  drop, corrupt, badStart, delay, delayEvery, silentAfter, closeAfter, faultIds, faultCount, faultAfter, seed, speed, undefined, verbose});
     if (!p.parse(arguments)) {
         *error = p.errorText();
         return false;
@@ -133,6 +135,26 @@ bool SimOptions::parse(const QStringList &arguments, SimOptions *o, QString *err
     o->faults.delayMs = p.value(delay).toInt(&ok);
     if (!ok || o->faults.delayMs < 0) {
         *error = QStringLiteral("--delay must be milliseconds");
+        return false;
+    }
+    o->faults.delayEvery = p.value(delayEvery).toLongLong(&ok);
+    if (!ok || o->faults.delayEvery < 1) {
+        *error = QStringLiteral("--delay-every must be a count of at least 1");
+        return false;
+    }
+    const QString undefinedValue = p.value(undefined);
+    if (undefinedValue.startsWith(QLatin1String("noise="))) {
+        o->undefinedNoise = true;
+        o->undefinedSeedGiven = true;
+        o->undefinedSeed = undefinedValue.mid(6).toUInt(&ok);
+        if (!ok) {
+            *error = QStringLiteral("--undefined noise=SEED takes an unsigned 32-bit seed");
+            return false;
+        }
+    } else if (undefinedValue == QLatin1String("noise")) {
+        o->undefinedNoise = true;
+    } else if (undefinedValue != QLatin1String("zero")) {
+        *error = QStringLiteral("--undefined must be zero, noise or noise=SEED");
         return false;
     }
     const auto count = [&](const QCommandLineOption &option, qint64 *out) {

@@ -22,6 +22,10 @@ struct SimOptions
     quint32 seed = 0;
     bool seedGiven = false;
     double speed = 1.0;
+    // --undefined: noise in the bytes the protocol leaves undefined.
+    bool undefinedNoise = false;
+    bool undefinedSeedGiven = false;
+    quint32 undefinedSeed = 0;
     bool verbose = false;
 
     // Parses the arguments; on an error fills error and returns false.

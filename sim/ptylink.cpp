@@ -159,7 +159,14 @@ void PtyLink::handleRequest(const QByteArray &request, qint64 arrived)
 
 void PtyLink::enqueue(const QByteArray &bytes, qint64 notBefore)
 {
-    m_out.push_back(Segment{bytes, notBefore});
+    // In the order they are due: a late reply lets the replies after it
+    // overtake it, as over TCP, but what is on the line stays whole.
+    auto at = m_out.end();
+    while (at != m_out.begin() && std::prev(at)->start < 0 && std::prev(at)->notBefore > notBefore)
+        --at;
+    m_out.insert(at, Segment{bytes, notBefore});
+    if (at == m_out.begin())
+        m_txTimer.stop();
     pump();
 }
 

@@ -41,7 +41,7 @@ public:
     void setLineRate(qint64 baud) { m_baud = baud; }
     void setVerbose(bool on) { m_verbose = on; }
 
-    // Free text of the tester, queued behind what is already on the line.
+    // Free text of the tester, queued behind what is due already.
     void sendText(const QByteArray &text);
 
 private:

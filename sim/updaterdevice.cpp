@@ -13,32 +13,38 @@ namespace {
 constexpr int kValue = 2;
 constexpr int kData = 6;
 constexpr int kDataSize = 256;
-constexpr int kText = 2; // reply texts, read from byte 0 as one string
-
-QByteArray reply(quint8 command)
-{
-    return Packet::make(command, Packet::SerialReplyStart);
-}
-
-QByteArray withValue(quint8 command, quint32 value)
-{
-    QByteArray p = reply(command);
-    Bytes::put32(p.data(), kValue, value);
-    return p;
-}
-
-QByteArray withText(quint8 command, const char *text)
-{
-    QByteArray p = reply(command);
-    std::memcpy(p.data() + kText, text, std::strlen(text));
-    return p;
-}
+// Reply texts are read from byte 0 as one string: they follow the "$".
+constexpr int kText = 1;
 
 quint32 valueOf(const QByteArray &request)
 {
     return Bytes::get32(request.constData(), kValue);
 }
 } // namespace
+
+// Only the "$", the value, a text and the CRC are defined in a reply; the
+// link sets the start byte and the CRC.
+QByteArray UpdaterDevice::reply()
+{
+    QByteArray p(Packet::Size, '\0');
+    p[0] = Packet::SerialReplyStart;
+    m_undefined.fill(p, 1, Packet::CrcOffset - 1);
+    return p;
+}
+
+QByteArray UpdaterDevice::withValue(quint32 value)
+{
+    QByteArray p = reply();
+    Bytes::put32(p.data(), kValue, value);
+    return p;
+}
+
+QByteArray UpdaterDevice::withText(const char *text)
+{
+    QByteArray p = reply();
+    std::memcpy(p.data() + kText, text, std::strlen(text) + 1);
+    return p;
+}
 
 void UpdaterDevice::Transfer::begin(qint64 size)
 {
@@ -47,8 +53,9 @@ void UpdaterDevice::Transfer::begin(qint64 size)
     data = QByteArray(int(size), char(0xFF));
 }
 
-UpdaterDevice::UpdaterDevice(const DeviceIdentity &identity)
+UpdaterDevice::UpdaterDevice(const DeviceIdentity &identity, UndefinedBytes undefined)
     : m_identity(identity)
+    , m_undefined(std::move(undefined))
 {
 }
 
@@ -70,26 +77,26 @@ QByteArray UpdaterDevice::respond(const QByteArray &request)
     case SetMode:
         if (value == NormalMode || value == FpgaMode || value == FsMode || value == CpuMode)
             m_mode = quint8(value);
-        return withValue(command, value);
+        return reply(); // the transaction is the answer
     case WriteSerial:
         m_identity.serial = quint16(value);
         saveFlash(QStringLiteral("serial.txt"), QByteArray::number(m_identity.serial) + '\n');
-        return withValue(command, value);
+        return reply();
 
     case CpuErase:
         if (m_mode != CpuMode)
-            return withText(command, "CP_ER");
+            return withText("CP_ER");
         m_cpuErased = true;
         m_cpu = Transfer();
-        return withText(command, "CP_OK");
+        return withText("CP_OK");
     case CpuLength:
         if (m_mode != CpuMode || !m_cpuErased || value > MaxImage)
-            return withValue(command, 0);
+            return withValue(0);
         m_cpu.begin(value);
-        return withValue(command, value);
+        return withValue(value);
     case CpuBlock:
         if (m_mode != CpuMode)
-            return withValue(command, 0);
+            return withValue(0);
         return block(m_cpu, request, &UpdaterDevice::finishCpu);
 
     case FpgaErase:
@@ -98,60 +105,59 @@ QByteArray UpdaterDevice::respond(const QByteArray &request)
             m_fpga = Transfer();
             m_erasePollsLeft = ErasePolls;
         }
-        return withValue(command, 0);
+        return reply();
     case FpgaErasePoll:
         if (m_mode != FpgaMode || m_erasePollsLeft < 0)
-            return withText(command, "ClrER");
+            return withText("ClrER");
         if (m_erasePollsLeft > 0) {
             --m_erasePollsLeft;
-            return withText(command, "Clr..");
+            return withText("Clr..");
         }
         m_fpgaErased = true;
-        return withText(command, "ClrOK");
+        return withText("ClrOK");
     case FpgaLength:
         if (m_mode != FpgaMode || !m_fpgaErased || value > MaxImage)
-            return withValue(command, 0);
+            return withValue(0);
         m_fpga.begin(value);
-        return withValue(command, value);
+        return withValue(value);
     case FpgaBlock:
         if (m_mode != FpgaMode)
-            return withValue(command, 0);
+            return withValue(0);
         return block(m_fpga, request, &UpdaterDevice::finishFpga);
 
     case FsBegin:
-        return withText(command, m_mode == FsMode ? "OK" : "ER");
+        return withText(m_mode == FsMode ? "OK" : "ER");
     case FsCreate: {
         const QByteArray field = request.mid(kData, kDataSize);
         const QString name = QString::fromLatin1(field.left(field.indexOf('\0')));
         if (m_mode != FsMode || !FileStore::validName(name) || value > MaxImage)
-            return withText(command, "ER");
+            return withText("ER");
         m_file.begin(value);
         m_file.name = name;
         if (value == 0)
             finishFile();
-        return withText(command, "OK");
+        return withText("OK");
     }
     case FsBlock:
         if (m_mode != FsMode)
-            return withValue(command, 0);
+            return withValue(0);
         return block(m_file, request, &UpdaterDevice::finishFile);
     default:
         return {};
     }
 }
 
-QByteArray UpdaterDevice::status() const
+QByteArray UpdaterDevice::status()
 {
-    QByteArray p = reply(Status);
+    QByteArray p = reply();
     writeIdentity(p, m_identity, m_mode);
     return p;
 }
 
 QByteArray UpdaterDevice::block(Transfer &transfer, const QByteArray &request, void (UpdaterDevice::*finish)())
 {
-    const quint8 command = Packet::id(request);
     if (transfer.length < 0)
-        return withValue(command, 0);
+        return withValue(0);
     const qint64 offset = valueOf(request);
     // Only the block that continues what is there counts; a repeated block
     // (its reply was lost) is taken again, a gap is not bridged.
@@ -165,8 +171,8 @@ QByteArray UpdaterDevice::block(Transfer &transfer, const QByteArray &request, v
     }
     // Once everything is in, the tester says so instead of counting.
     if (transfer.complete())
-        return withText(command, "ready");
-    return withValue(command, quint32(transfer.received));
+        return withText("ready");
+    return withValue(quint32(transfer.received));
 }
 
 void UpdaterDevice::finishCpu()

@@ -3,6 +3,7 @@
 #include "filestore.h"
 #include "identity.h"
 #include "responder.h"
+#include "undefinedbytes.h"
 #include "updatercommands.h"
 
 #include <QByteArray>
@@ -20,7 +21,7 @@ public:
     static constexpr int ErasePolls = 3;
     static constexpr qint64 MaxImage = 64 * 1024 * 1024;
 
-    explicit UpdaterDevice(const DeviceIdentity &identity);
+    explicit UpdaterDevice(const DeviceIdentity &identity, UndefinedBytes undefined = {});
 
     bool setFlashDirectory(const QString &dir, QString *error);
     QByteArray respond(const QByteArray &request) override;
@@ -43,7 +44,10 @@ private:
         void begin(qint64 size);
     };
 
-    QByteArray status() const;
+    QByteArray reply();
+    QByteArray withValue(quint32 value);
+    QByteArray withText(const char *text);
+    QByteArray status();
     QByteArray block(Transfer &transfer, const QByteArray &request, void (UpdaterDevice::*finish)());
     void finishCpu();
     void finishFpga();
@@ -51,6 +55,7 @@ private:
     void saveFlash(const QString &name, const QByteArray &data) const;
 
     DeviceIdentity m_identity;
+    UndefinedBytes m_undefined;
     quint8 m_mode = NormalMode;
     QString m_flashDir;
     FileStore m_files;

@@ -56,6 +56,7 @@ private:
 
 UpdateLink::UpdateLink()
 {
+    m_clock.start();
     QObject::connect(&m_port, &QSerialPort::errorOccurred, &m_port,
                      [this](QSerialPort::SerialPortError error) { onPortError(error); });
 }
@@ -141,6 +142,7 @@ int UpdateLink::open(const QString &portName)
         return SetupFailed;
     }
     m_port.clear(QSerialPort::AllDirections);
+    forgetOwedReplies();
 
     build(Status, 0);
     const int result = transact(kOpenRetries);
@@ -166,6 +168,7 @@ void UpdateLink::close()
         m_port.close();
     m_connected = false;
     m_lost = false;
+    forgetOwedReplies();
 }
 
 quint32 UpdateLink::replyValue() const
@@ -198,11 +201,13 @@ int UpdateLink::transact(int retries)
         return PortLost;
     if (!m_port.isOpen())
         return NoError;
+    if (m_tx != m_lastSent)
+        drainOwedReplies();
+    m_lastSent = m_tx;
     for (;;) {
         int result = NoError;
-        // A reply that came after its window would otherwise be read as the
-        // answer to this attempt.
-        m_port.clear(QSerialPort::Input);
+        purgeInput();
+        const qint64 sentAt = m_clock.elapsed();
         const bool written = m_port.write(m_tx.constData(), kFrameSize) == kFrameSize;
         bool flushed = written;
         while (flushed && m_port.bytesToWrite() > 0)
@@ -211,6 +216,9 @@ int UpdateLink::transact(int retries)
             // Drop what did not go out so that a retry sends one whole frame.
             m_port.clear(QSerialPort::Output);
             result = WriteFailed;
+        } else {
+            m_owedBytes += kFrameSize;
+            m_owedUntilMs = sentAt + kLateReplyMs;
         }
         {
             WaitScope scope(m_waiting);
@@ -228,6 +236,44 @@ int UpdateLink::transact(int retries)
     }
 }
 
+QByteArray UpdateLink::readInput()
+{
+    if (!m_port.isOpen())
+        return {};
+    // Bytes the port has not handed over yet count too.
+    if (!m_lost)
+        m_port.waitForReadyRead(0);
+    const QByteArray bytes = m_port.readAll();
+    m_owedBytes = qMax<qint64>(0, m_owedBytes - bytes.size());
+    return bytes;
+}
+
+void UpdateLink::purgeInput()
+{
+    readInput();
+    if (m_port.isOpen())
+        m_port.clear(QSerialPort::Input);
+}
+
+void UpdateLink::drainOwedReplies()
+{
+    for (;;) {
+        readInput();
+        const qint64 left = m_owedUntilMs - m_clock.elapsed();
+        if (m_owedBytes == 0 || left <= 0 || !m_port.isOpen() || m_lost)
+            break;
+        waitForInput(int(left));
+    }
+    forgetOwedReplies();
+}
+
+void UpdateLink::forgetOwedReplies()
+{
+    m_owedBytes = 0;
+    m_owedUntilMs = 0;
+    m_lastSent.clear();
+}
+
 int UpdateLink::readReply()
 {
     QElapsedTimer clock;
@@ -235,7 +281,7 @@ int UpdateLink::readReply()
     QByteArray received;
     int result = NoReply;
     for (;;) {
-        received += m_port.readAll();
+        received += readInput();
         result = takeReply(m_tx, received);
         if (result != NoReply)
             break;
@@ -265,7 +311,7 @@ int UpdateLink::takeReply(QByteArrayView request, QByteArray &received)
         const bool earlierBlock = isBlock && blockOffset > 0
             && qFromLittleEndian<quint32>(received.constData() + 2) == blockOffset
             && !text.contains("ready");
-        if (quint8(received.at(1)) == command && !earlierBlock)
+        if (!earlierBlock)
             return NoError;
         received.remove(0, kFrameSize);
     }

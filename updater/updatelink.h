@@ -3,6 +3,7 @@
 #include "updatercommands.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QSerialPort>
 #include <QString>
 #include <QStringList>
@@ -23,6 +24,10 @@ public:
     static constexpr int kFrameSize = 263;
     static constexpr int kDataSize = 256;
     static constexpr int kReplyTimeoutMs = 1000;
+    // How long after its request a reply may still come. Which attempt a
+    // reply answers cannot be told, so every attempt's reply is owed until
+    // then, unless as many replies as attempts have come.
+    static constexpr int kLateReplyMs = 2000;
 
     enum Error {
         NoError = 0,
@@ -71,17 +76,22 @@ public:
     // data points at kDataSize bytes and is used only by the commands that
     // carry data; the other commands leave the data field as it was.
     void build(quint8 command, quint32 value, const char *data = nullptr);
-    // Sends the request and reads its answer. Whatever waits in the input
-    // before an attempt is dropped, and a sound frame that answers another
-    // request (a late reply to an earlier attempt) is skipped, so a late
-    // reply is never taken for the answer to the next request.
+    // Sends the request and reads its answer. A reply carries nothing that
+    // names its request, so a late reply to an earlier attempt is kept from
+    // answering another request by three means: before a request other than
+    // the last one goes out, the replies still owed by attempts that timed
+    // out are waited for (up to kLateReplyMs after each) and dropped;
+    // whatever waits in the input before an attempt is dropped; and a block's
+    // answer must not carry the count of the block before (takeReply).
+    // A late reply to the same request answers it as well as a fresh one.
     int transact(int retries);
     int setMode(quint8 mode);
     // Examines the bytes received since request went out: NoReply while
-    // no whole frame answering it is there, BadStart or BadCrc for a
-    // spoiled frame at the front, NoError when the front frame answers it
-    // (same command; for an image or file block, not the count of the block
-    // before). Frames that answer an earlier request are removed first.
+    // no whole frame is there, BadStart or BadCrc for a spoiled frame at the
+    // front, NoError when the front frame is sound. Only byte 0, the value
+    // and the CRC are defined in every reply, so for an image or file block
+    // a sound frame that counts up to this block's offset (the late answer
+    // to the block before) is removed first; anything else sound answers.
     static int takeReply(QByteArrayView request, QByteArray &received);
     int writeSerial(quint16 number);
 
@@ -95,11 +105,25 @@ private:
     void onPortError(QSerialPort::SerialPortError error);
     int readReply();
     bool waitForInput(int ms);
+    // Takes what waits in the input (counting it against the owed replies)
+    // and drops it, with what the port has not handed over yet.
+    void purgeInput();
+    QByteArray readInput();
+    // Waits until the replies owed by timed-out attempts have come, or are
+    // too late to come, and drops them.
+    void drainOwedReplies();
+    void forgetOwedReplies();
     QString versionText(int offset) const;
 
     QSerialPort m_port;
     QByteArray m_tx = QByteArray(kFrameSize, '\0');
     QByteArray m_rx = QByteArray(kFrameSize, '\0');
+    // The request of the last attempt: its retries need no draining.
+    QByteArray m_lastSent;
+    // Reply bytes still due to attempts, and until when a late one may come.
+    qint64 m_owedBytes = 0;
+    qint64 m_owedUntilMs = 0;
+    QElapsedTimer m_clock;
     bool m_connected = false;
     bool m_waiting = false;
     // From the moment the open port failed until the next open() or close():

@@ -32,12 +32,16 @@ private Q_SLOTS:
 namespace {
 
 // A reply frame of the tester: command, 32-bit value, CRC.
-QByteArray frame(quint8 command, quint32 value, char start = '$', bool soundCrc = true)
+// A reply: byte 1 and the bytes after the value mean nothing; text, when
+// given, follows the "$" as the tester writes it.
+QByteArray frame(quint8 byte1, quint32 value, char start = '$', bool soundCrc = true, const char *text = nullptr)
 {
-    QByteArray f(UpdateLink::kFrameSize, '\0');
+    QByteArray f(UpdateLink::kFrameSize, '\x33');
     f[0] = start;
-    f[1] = char(command);
+    f[1] = char(byte1);
     qToLittleEndian<quint32>(value, f.data() + 2);
+    if (text)
+        f.replace(1, qsizetype(qstrlen(text)) + 1, QByteArray(text, qsizetype(qstrlen(text)) + 1));
     f[UpdateLink::kFrameSize - 1] = char(Crc8::compute(f.constData(), UpdateLink::kFrameSize - 1) ^ (soundCrc ? 0 : 0x5A));
     return f;
 }
@@ -179,9 +183,10 @@ void TestUpdateLink::modeReadBack()
     QCOMPARE(request.left(6), QByteArray("@\x47\x01\x02\x03\x04", 6));
 }
 
-// What a transaction makes of the bytes in its window: late replies to
-// earlier requests are skipped, spoiled frames are errors, a partial frame is
-// no reply yet.
+// What a transaction makes of the bytes in its window. Byte 1 of a reply
+// means nothing (zero, a text, noise), so any sound frame answers, except
+// for a block the late count of the block before; spoiled frames are errors,
+// a partial frame is no reply yet.
 void TestUpdateLink::replyMatching_data()
 {
     QTest::addColumn<int>("command");
@@ -190,28 +195,30 @@ void TestUpdateLink::replyMatching_data()
     QTest::addColumn<int>("result");
     QTest::addColumn<QByteArray>("left");
 
-    const QByteArray status = frame(UpdateLink::Status, 0x11223344);
-    const QByteArray mode = frame(UpdateLink::SetMode, 4);
-    const QByteArray block2 = frame(UpdateLink::CpuBlock, 512);
-    const QByteArray block3 = frame(UpdateLink::CpuBlock, 768);
-    QTest::newRow("answer") << int(UpdateLink::Status) << 0u << status << int(UpdateLink::NoError) << status;
-    QTest::newRow("late reply of another command first")
-        << int(UpdateLink::Status) << 0u << mode + status << int(UpdateLink::NoError) << status;
-    QTest::newRow("only a late reply") << int(UpdateLink::Status) << 0u << mode << int(UpdateLink::NoReply)
-                                       << QByteArray();
+    const QByteArray status = frame(0, 0x11223344);
+    const QByteArray text = frame(0, 0, '$', true, "CP_OK");
+    const QByteArray block2 = frame(0, 512);
+    const QByteArray block3 = frame(0xA5, 768);
+    const QByteArray ready = frame(0, 0, '$', true, "ready");
+    QTest::newRow("answer, byte 1 zero") << int(UpdateLink::Status) << 0u << status << int(UpdateLink::NoError)
+                                         << status;
+    QTest::newRow("answer, byte 1 a text") << int(UpdateLink::CpuErase) << 0u << text + status
+                                           << int(UpdateLink::NoError) << text + status;
     QTest::newRow("late count of the block before")
         << int(UpdateLink::CpuBlock) << 512u << block2 + block3 << int(UpdateLink::NoError) << block3;
+    QTest::newRow("only the late count") << int(UpdateLink::FpgaBlock) << 512u << block2
+                                         << int(UpdateLink::NoReply) << QByteArray();
+    QTest::newRow("ready that reads as the count before") << int(UpdateLink::CpuBlock) << 0x79646165u << ready
+                                                  << int(UpdateLink::NoError) << ready;
     QTest::newRow("refused first block")
-        << int(UpdateLink::FsBlock) << 0u << frame(UpdateLink::FsBlock, 0) << int(UpdateLink::NoError)
-        << frame(UpdateLink::FsBlock, 0);
+        << int(UpdateLink::FsBlock) << 0u << frame(0, 0) << int(UpdateLink::NoError) << frame(0, 0);
     QTest::newRow("other count is an answer")
-        << int(UpdateLink::FpgaBlock) << 256u << frame(UpdateLink::FpgaBlock, 100) << int(UpdateLink::NoError)
-        << frame(UpdateLink::FpgaBlock, 100);
-    QTest::newRow("wrong start") << int(UpdateLink::Status) << 0u << frame(UpdateLink::Status, 0, '#')
-                                 << int(UpdateLink::BadStart) << frame(UpdateLink::Status, 0, '#');
-    QTest::newRow("late reply, then a wrong CRC")
-        << int(UpdateLink::Status) << 0u << mode + frame(UpdateLink::Status, 7, '$', false)
-        << int(UpdateLink::BadCrc) << frame(UpdateLink::Status, 7, '$', false);
+        << int(UpdateLink::FpgaBlock) << 256u << frame(7, 100) << int(UpdateLink::NoError) << frame(7, 100);
+    QTest::newRow("wrong start") << int(UpdateLink::Status) << 0u << frame(0, 0, '#')
+                                 << int(UpdateLink::BadStart) << frame(0, 0, '#');
+    QTest::newRow("late count, then a wrong CRC")
+        << int(UpdateLink::CpuBlock) << 512u << block2 + frame(0, 7, '$', false)
+        << int(UpdateLink::BadCrc) << frame(0, 7, '$', false);
     QTest::newRow("partial") << int(UpdateLink::Status) << 0u << status.left(262) << int(UpdateLink::NoReply)
                              << status.left(262);
 }
