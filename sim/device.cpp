@@ -24,6 +24,9 @@
 #include "statslayout.h"
 #include "testcodes.h"
 #include "trafficlayout.h"
+#include "undefinedlayout.h"
+
+#include <QTextStream>
 
 #include <cstring>
 #include <optional>
@@ -103,10 +106,11 @@ QByteArray Device::replyTo(const QByteArray &request)
     return Packet::make(Packet::id(request), Packet::SerialReplyStart);
 }
 
-Device::Device(const DeviceIdentity &identity, quint32 seed, QObject *parent)
+Device::Device(const DeviceIdentity &identity, quint32 seed, UndefinedBytes undefined, QObject *parent)
     : QObject(parent)
     , m_identity(identity)
     , m_random(seed)
+    , m_undefined(std::move(undefined))
 {
     for (int p = 0; p < Processes; ++p) {
         Process &s = m_proc[std::size_t(p)];
@@ -129,6 +133,49 @@ Device::Device(const DeviceIdentity &identity, quint32 seed, QObject *parent)
     }
     for (std::size_t i = 0; i < 3; ++i)
         m_registers.insert(quint16(i), m_identity.fpga[i]);
+    if (m_undefined.isNoise()) {
+        for (Process &s : m_proc) {
+            noiseReserved(s.lb, PROGPACK_LB_CFG);
+            noiseReserved(s.traffic, PROGPACK_TRAFFIC_CFG);
+            noiseReserved(s.rfc, PROGPACK_RFC_CFG);
+            noiseReserved(s.jitter, PROGPACK_JITTER_CFG);
+            noiseReserved(s.bert, PROGPACK_BERT_CFG);
+            noiseReserved(s.multi, PROGPACK_MULTI_CFG1);
+        }
+        for (IfaceConfigBlock &b : m_iface)
+            noiseReserved(b, PROGPACK_IFACE_CFG);
+    }
+}
+
+template <std::size_t N>
+void Device::noiseReserved(Block<N> &block, quint8 id)
+{
+    for (const UndefinedLayout::Bytes &r : UndefinedLayout::reservedInConfig(id)) {
+        for (std::size_t i = r.offset; i < r.offset + r.count; ++i) {
+            char noise = 0;
+            m_undefined.fill(&noise, 1);
+            block[i] = quint8((block[i] & ~r.mask) | (quint8(noise) & r.mask));
+        }
+    }
+}
+
+void Device::checkReserved(const QByteArray &request, const quint8 *block, std::size_t count, std::size_t from)
+{
+    const quint8 id = Packet::id(request);
+    for (const UndefinedLayout::Bytes &r : UndefinedLayout::reservedInConfig(id)) {
+        for (std::size_t i = qMax(r.offset, from); i < qMin(r.offset + r.count, from + count); ++i) {
+            const auto sent = quint8(request.at(qsizetype(Req::Block + i - from)));
+            if (((sent ^ block[i]) & r.mask) == 0)
+                continue;
+            ++m_reservedChanges;
+            QTextStream(stderr) << QStringLiteral("qvsim: ID %1 wrote reserved byte %2 of its block as 0x%3, "
+                                                  "the tester holds 0x%4\n")
+                                       .arg(id)
+                                       .arg(i)
+                                       .arg(sent & r.mask, 2, 16, QLatin1Char('0'))
+                                       .arg(block[i] & r.mask, 2, 16, QLatin1Char('0'));
+        }
+    }
 }
 
 Device::~Device() = default;
@@ -333,6 +380,34 @@ qint64 Device::elapsedSeconds(int p) const
 
 QByteArray Device::respond(const QByteArray &request)
 {
+    QByteArray r = buildReply(request);
+    if (!r.isEmpty() && m_undefined.isNoise())
+        fillUndefined(request, r);
+    return r;
+}
+
+void Device::fillUndefined(const QByteArray &request, QByteArray &reply)
+{
+    std::array<bool, Packet::Size> defined{};
+    for (const UndefinedLayout::Bytes &b : UndefinedLayout::definedPayload(request, reply))
+        std::fill_n(defined.begin() + qMin<std::size_t>(b.offset, Packet::CrcOffset),
+                    qMin<std::size_t>(b.count, Packet::CrcOffset - qMin<std::size_t>(b.offset, Packet::CrcOffset)),
+                    true);
+    for (int i = Packet::PayloadOffset; i < Packet::CrcOffset; ++i) {
+        if (!defined[std::size_t(i)])
+            m_undefined.fill(reply, i, 1);
+    }
+    for (const UndefinedLayout::Bytes &b : UndefinedLayout::reservedInReply(request, reply)) {
+        for (std::size_t i = b.offset; i < b.offset + b.count && i < std::size_t(Packet::CrcOffset); ++i) {
+            char noise = 0;
+            m_undefined.fill(&noise, 1);
+            reply[qsizetype(i)] = char((quint8(reply.at(qsizetype(i))) & ~b.mask) | (quint8(noise) & b.mask));
+        }
+    }
+}
+
+QByteArray Device::buildReply(const QByteArray &request)
+{
     sync();
     const quint8 id = Packet::id(request);
     const int p = byteAt(request, Req::Process);
@@ -430,6 +505,8 @@ QByteArray Device::config(const QByteArray &request, Block<N> &block, std::size_
                           std::size_t count, std::size_t from)
 {
     const int p = byteAt(request, Req::Process);
+    if (byteAt(request, Req::Write) == 1)
+        checkReserved(request, block.data(), count, from);
     // The settings of a running test stay as they were until it ends.
     if (byteAt(request, Req::Write) == 1 && !(stateWord(p) & StateBit::tx(bit)))
         copyIn(block, request, Req::Block, count, from);
@@ -606,6 +683,7 @@ QByteArray Device::iface(const QByteArray &request)
         return {};
     IfaceConfigBlock &b = m_iface[i];
     if (byteAt(request, Req::Write) == 1) {
+        checkReserved(request, b.data(), b.size(), 0);
         const bool dhcpBefore = get8(b, IfaceConfigField::Dhcp) != 0;
         const quint8 oam = b[IfaceConfigField::OamMode];
         copyIn(b, request, Req::Block);

@@ -4,6 +4,7 @@
 #include "identity.h"
 #include "responder.h"
 #include "testrun.h"
+#include "undefinedbytes.h"
 
 #include "blocksizes.h"
 
@@ -38,7 +39,10 @@ public:
     static constexpr qint64 DhcpLeaseMs = 2000;
     static constexpr qint64 UptimeTextMs = 60000; // a diagnostic line this often
 
-    Device(const DeviceIdentity &identity, quint32 seed, QObject *parent = nullptr);
+    // undefined: what the replies carry where the protocol defines nothing,
+    // and, as noise, what the reserved bytes of the settings hold at boot.
+    Device(const DeviceIdentity &identity, quint32 seed, UndefinedBytes undefined = {},
+           QObject *parent = nullptr);
     ~Device() override;
 
     // Settings and result files go to dir as well (see FileStore).
@@ -58,6 +62,9 @@ public:
     // test of the other process; 0 when idle.
     qint64 elapsedSeconds(int process) const;
     quint8 mode() const { return m_mode; }
+    // Configuration writes that did not carry a reserved byte back as the
+    // tester holds it.
+    qint64 reservedChanges() const { return m_reservedChanges; }
     const FileStore &files() const { return m_files; }
     // The blocks of both processes in the result-file layout.
     QByteArray snapshot() const;
@@ -114,6 +121,13 @@ private:
     quint64 lineBps(int port) const;
     Net::Interface interface(int iface) const;
 
+    QByteArray buildReply(const QByteArray &request);
+    void fillUndefined(const QByteArray &request, QByteArray &reply);
+    template <std::size_t N>
+    void noiseReserved(Block<N> &block, quint8 id);
+    // Counts and names the reserved bytes of block [from, from + count)
+    // that the write request changes.
+    void checkReserved(const QByteArray &request, const quint8 *block, std::size_t count, std::size_t from);
     QByteArray status();
     QByteArray testRun(const QByteArray &request);
     QByteArray setMode(const QByteArray &request);
@@ -141,6 +155,8 @@ private:
 
     DeviceIdentity m_identity;
     QRandomGenerator m_random;
+    UndefinedBytes m_undefined;
+    qint64 m_reservedChanges = 0;
     std::function<qint64()> m_clock;
     qint64 m_now = 0;
     qint64 m_nextUptimeText = UptimeTextMs;

@@ -23,6 +23,7 @@
 namespace {
 
 constexpr int kClockTickMs = 100; // tests end on time even when nobody asks
+constexpr int kReservedChangedExit = 4;
 
 void say(const QString &line)
 {
@@ -79,7 +80,7 @@ int main(int argc, char *argv[])
     } else {
         // The measurements draw from their own generator, so that faults
         // and results do not disturb each other's sequence.
-        auto tester = std::make_unique<Device>(options.identity, options.seed ^ 0x5EED5EEDu);
+        auto tester = std::make_unique<Device>(options.identity, options.seed ^ 0x5EED5EEDu, undefined);
         if (!options.flashDir.isEmpty()
             && !tester->setFileDirectory(QDir(options.flashDir).filePath(QStringLiteral("fs")), &error))
             return fail(error);
@@ -131,6 +132,10 @@ int main(int argc, char *argv[])
             .arg(faults.count(Fate::Corrupt))
             .arg(faults.count(Fate::BadStart))
             .arg(faults.count(Fate::Silent)));
+    const qint64 reservedChanges = device ? device->reservedChanges() : 0;
+    if (reservedChanges > 0)
+        say(QStringLiteral("reserved bytes changed by %1 configuration writes").arg(reservedChanges));
     say(QStringLiteral("stopped"));
-    return code;
+    // A program that does not carry reserved bytes back fails its test.
+    return code != 0 ? code : reservedChanges > 0 ? kReservedChangedExit : 0;
 }

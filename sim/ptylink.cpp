@@ -154,19 +154,22 @@ void PtyLink::handleRequest(const QByteArray &request, qint64 arrived)
     Packet::seal(reply);
     if (fate == FaultInjector::Fate::Corrupt)
         reply[Packet::CrcOffset] = char(reply.at(Packet::CrcOffset) ^ 0x5A);
-    enqueue(reply, arrived + qint64(verdict.delayMs) * 1000000);
+    // A reply delayed on its own (--delay-every) lets the ones after it
+    // pass; a delay of every reply keeps their order.
+    const bool alone = verdict.delayMs > 0 && m_faults->settings().delayEvery > 1;
+    enqueue(reply, arrived + qint64(verdict.delayMs) * 1000000, alone);
 }
 
-void PtyLink::enqueue(const QByteArray &bytes, qint64 notBefore)
+void PtyLink::enqueue(const QByteArray &bytes, qint64 notBefore, bool overtakable)
 {
-    // In the order they are due: a late reply lets the replies after it
-    // overtake it, as over TCP, but what is on the line stays whole.
+    // The line is in order, like the tester answering one request after the
+    // other; only a reply held back on its own is overtaken by those due
+    // before it. What is on the line stays whole.
     auto at = m_out.end();
-    while (at != m_out.begin() && std::prev(at)->start < 0 && std::prev(at)->notBefore > notBefore)
+    while (at != m_out.begin() && std::prev(at)->overtakable && std::prev(at)->start < 0
+           && std::prev(at)->notBefore > notBefore)
         --at;
-    m_out.insert(at, Segment{bytes, notBefore});
-    if (at == m_out.begin())
-        m_txTimer.stop();
+    m_out.insert(at, Segment{bytes, notBefore, overtakable});
     pump();
 }
 

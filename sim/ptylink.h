@@ -41,7 +41,7 @@ public:
     void setLineRate(qint64 baud) { m_baud = baud; }
     void setVerbose(bool on) { m_verbose = on; }
 
-    // Free text of the tester, queued behind what is due already.
+    // Free text of the tester, queued behind what is already on the line.
     void sendText(const QByteArray &text);
 
 private:
@@ -51,6 +51,7 @@ private:
     {
         QByteArray bytes;
         qint64 notBefore = 0;
+        bool overtakable = false; // segments due earlier may pass it
         qint64 start = -1; // when its first byte went on the line
         qint64 sent = 0;
     };
@@ -58,7 +59,7 @@ private:
     void readMaster();
     void cutRequests(qint64 lastByteDone);
     void handleRequest(const QByteArray &request, qint64 arrived);
-    void enqueue(const QByteArray &bytes, qint64 notBefore);
+    void enqueue(const QByteArray &bytes, qint64 notBefore, bool overtakable = false);
     void pump();
     qint64 queued() const;
     qint64 lineTime(qint64 bytes) const { return bytes * 10000000000LL / m_baud; }

@@ -262,6 +262,8 @@ void TestFaultsE2e::faultInPhase()
     QVERIFY(s.idle());
     QVERIFY(form.device().connected);
     QVERIFY(s.messageBoxes().isEmpty());
+    // Exit code 0: every configuration written carried its reserved bytes.
+    QVERIFY(s.sim->stop());
 }
 
 QTEST_MAIN(TestFaultsE2e)

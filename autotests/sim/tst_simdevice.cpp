@@ -834,6 +834,85 @@ private Q_SLOTS:
         ask(request(PROGPACK_TEST_RUN, {0, 1, RunCode::Ping}));
         QCOMPARE(at32(statusNow(), StatusField::State), StateBit::tx(StateBit::Ping) | StateBit::rx(StateBit::Ping));
     }
+
+    // With noise, every payload byte a reply's layout leaves undefined
+    // differs from the zero tester's, and every defined byte is the same.
+    void undefinedBytes_data()
+    {
+        QTest::addColumn<QByteArray>("request");
+        QTest::addColumn<QList<int>>("defined"); // from, count, from, count ...
+        QTest::newRow("status") << request(PROGPACK_CHECKCONNECT) << QList<int>{2, 30, 34, 4, 43, 17};
+        QTest::newRow("register") << request(PROGPACK_FPGA_RW, {0, 0, 5}) << QList<int>{2, 7};
+        QTest::newRow("traffic results") << request(PROGPACK_TRAFFIC_RES, {1}) << QList<int>{10, 28};
+        QTest::newRow("jitter results") << request(PROGPACK_JITTER_RES, {0}) << QList<int>{10, 8, 26, 80};
+        QTest::newRow("bert results") << request(PROGPACK_BERT_RES, {0}) << QList<int>{2, 28};
+        QTest::newRow("dns results") << request(PROGPACK_DNS_RES, {0}) << QList<int>{2, 1, 34, 1, 38, 4};
+        QTest::newRow("interface") << request(PROGPACK_IFACE_CFG, {0, 0}) << QList<int>{4, 20, 26, 1, 28, 13, 44, 13, 60, 12};
+        QTest::newRow("rfc summary 0+32") << request(PROGPACK_RFC_RES, {0, 0, 0, 0, 0, 32})
+                                          << QList<int>{4, 2, 8, 2, 12, 2, 16, 2, 20, 2, 24, 2, 28, 2, 32, 2};
+        QTest::newRow("end of the file list") << request(PROGPACK_DIR_FIRST) << QList<int>{2, 1};
+        QTest::newRow("start") << request(PROGPACK_TEST_RUN, {0, 1, 3}) << QList<int>{};
+    }
+
+    void undefinedBytes()
+    {
+        QFETCH(QByteArray, request);
+        QFETCH(QList<int>, defined);
+        Device noisy(DeviceIdentity::forModel(false), 1, UndefinedBytes::noise(77));
+        const QByteArray zero = ask(request);
+        const QByteArray noise = noisy.respond(request);
+        QCOMPARE(noise.size(), zero.size());
+        QList<bool> isDefined(Packet::CrcOffset, false);
+        for (qsizetype i = 0; i + 1 < defined.size(); i += 2)
+            std::fill_n(isDefined.begin() + defined[i], defined[i + 1], true);
+        int undefinedCount = 0;
+        int differing = 0;
+        for (int i = Packet::PayloadOffset; i < Packet::CrcOffset; ++i) {
+            if (isDefined[i]) {
+                QVERIFY2(noise.at(i) == zero.at(i), qPrintable(QStringLiteral("defined byte %1").arg(i)));
+            } else {
+                ++undefinedCount;
+                differing += noise.at(i) != zero.at(i);
+            }
+        }
+        // A noise byte equals the zero tester's one time in 256.
+        QVERIFY2(differing >= undefinedCount - 4 - undefinedCount / 64,
+                 qPrintable(QStringLiteral("%1 of %2").arg(differing).arg(undefinedCount)));
+    }
+
+    // The reserved bytes of a configuration hold noise from boot; a write
+    // that does not carry them back as sent is counted, named fields are
+    // free to change.
+    void reservedWriteBack_data()
+    {
+        QTest::addColumn<int>("offset"); // in the traffic block
+        QTest::addColumn<quint8>("flip");
+        QTest::addColumn<int>("changes");
+        QTest::newRow("as received") << 0 << quint8(0) << 0;
+        QTest::newRow("named length") << int(TrafficConfigField::Length) << quint8(0x40) << 0;
+        QTest::newRow("reserved 0") << 0 << quint8(0x01) << 1;
+        QTest::newRow("reserved 12") << 12 << quint8(0x80) << 1;
+        QTest::newRow("reserved 19") << 19 << quint8(0x10) << 1;
+        QTest::newRow("ToS bit 0") << int(TrafficConfigField::Tos) << quint8(0x01) << 1;
+        QTest::newRow("ToS precedence") << int(TrafficConfigField::Tos) << quint8(0xE0) << 0;
+    }
+
+    void reservedWriteBack()
+    {
+        QFETCH(int, offset);
+        QFETCH(quint8, flip);
+        QFETCH(int, changes);
+        Device noisy(DeviceIdentity::forModel(false), 1, UndefinedBytes::noise(78));
+        const QByteArray read = noisy.respond(request(PROGPACK_TRAFFIC_CFG, {1, 0}));
+        QByteArray block = read.mid(Rep::Block, BlockSize::TrafficConfig);
+        QVERIFY(block.mid(16, 4) != QByteArray(4, '\0')); // noise, not the zero default
+        block[offset] = char(block.at(offset) ^ flip);
+        noisy.respond(withBlock(PROGPACK_TRAFFIC_CFG, 1, block));
+        QCOMPARE(noisy.reservedChanges(), qint64(changes));
+        // The tester holds what was written, so writing it again is sound.
+        noisy.respond(withBlock(PROGPACK_TRAFFIC_CFG, 1, block));
+        QCOMPARE(noisy.reservedChanges(), qint64(changes));
+    }
 };
 
 QTEST_MAIN(TestSimDevice)

@@ -37,6 +37,11 @@ bool SimProcess::start(int timeoutMs)
     if (m_link == Link::Pty)
         arguments << QStringLiteral("--pty");
     arguments << m_extra;
+    // The noise run of the end-to-end tests: every qvsim fills the bytes the
+    // protocol leaves undefined, unless the test chose otherwise.
+    const QString undefined = qEnvironmentVariable("QVSIM_UNDEFINED");
+    if (!undefined.isEmpty() && !m_extra.contains(QLatin1String("--undefined")))
+        arguments << QStringLiteral("--undefined") << undefined;
     m_process.start(program(), arguments);
     if (!m_process.waitForStarted(timeoutMs)) {
         m_error = QStringLiteral("cannot start %1: %2").arg(program(), m_process.errorString());

@@ -27,6 +27,11 @@
 //   stops a running qvsim.
 // The extra arguments go to qvsim as they are: fault injection (--drop,
 //   --silent-after, ...), --seed, --speed, --line-rate, --model, ...
+//   The environment variable QVSIM_UNDEFINED adds "--undefined VALUE"
+//   (noise in the bytes the protocol leaves undefined) unless they name
+//   --undefined themselves: the noise run of the end-to-end tests.
+// qvsim exits with code 4 when a configuration written to it did not carry
+//   its reserved bytes back unchanged, so stop() returns false then.
 // qvsim's stderr goes to the test's stderr; its stdout is kept in output().
 class SimProcess
 {
