@@ -95,6 +95,11 @@ QString general(double value)
     return std::isfinite(value) ? QStringLiteral("%1").arg(value, 0, 'g', -1) : noValue();
 }
 
+QString percentText(quint64 value)
+{
+    return QStringLiteral("%1%").arg(value);
+}
+
 namespace Bert {
 
 float ber(quint64 rxBits, quint64 errorBits)

@@ -38,6 +38,8 @@ QString bertPatternName(const QStringList &names, quint32 code);
 
 // "%1" with the shortest general format; "---" for an infinite or NaN value.
 QString general(double value);
+// A whole percentage with its sign and no blank: "75%".
+QString percentText(quint64 value);
 
 namespace Bert {
 // Errored bits over received bits, each counter taken as a single-precision

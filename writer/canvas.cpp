@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -33,6 +34,42 @@ double finiteOrZero(double v)
     return std::isfinite(v) ? v : 0.0;
 }
 
+// A position pos kept in lo..hi; lo wins when the range is empty.
+int fitInto(int pos, int lo, int hi)
+{
+    return std::max(lo, std::min(pos, hi));
+}
+
+// Cuts the segment a-b, whose y coordinates are values, to the part with
+// values in lo..hi; false when no part is. Done in value space, so that a
+// huge value never becomes a huge device coordinate.
+bool cutToScale(QPointF &a, QPointF &b, double lo, double hi)
+{
+    double t0 = 0.0;
+    double t1 = 1.0;
+    const double dv = b.y() - a.y();
+    const std::pair<double, double> edges[2] = {{-dv, a.y() - lo}, {dv, hi - a.y()}};
+    for (const auto &[p, q] : edges) {
+        if (p == 0.0) {
+            if (q < 0.0)
+                return false;
+            continue;
+        }
+        const double t = q / p;
+        if (p < 0.0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+    }
+    if (t0 > t1)
+        return false;
+    const QPointF from = a;
+    const QPointF d = b - a;
+    a = from + d * t0;
+    b = from + d * t1;
+    return true;
+}
+
 // The top of a bar chart's scale: a round number a little above the largest
 // value, so that the bands read as round numbers and the value written over
 // the highest bar stays inside the plot.
@@ -42,11 +79,16 @@ double scaleTop(double largest)
         return 1.0;
     const double wanted = largest * 1.1;
     const double decade = std::pow(10.0, std::floor(std::log10(wanted)));
+    double top = 10.0 * decade;
     for (double m : {1.0, 1.2, 1.5, 2.0, 2.5, 3.0, 4.0, 5.0, 6.0, 8.0, 10.0}) {
-        if (m * decade >= wanted)
-            return m * decade;
+        if (m * decade >= wanted) {
+            top = m * decade;
+            break;
+        }
     }
-    return 10.0 * decade;
+    // Near the largest double the round number overflows; an infinite top
+    // would flatten every bar.
+    return std::isfinite(top) ? top : largest;
 }
 
 } // namespace
@@ -251,19 +293,38 @@ void Canvas::chart(const Chart &c)
         // Every 10th point carries its value, or every 20th, 30th... where
         // the points are too close for that.
         const int labelEvery = 10 * std::max(1, int(std::ceil(kLabelSpacing / (step * 10))));
+        // The scale is fixed, so a value above it is real and must not be
+        // flattened onto the top edge: its lines run towards it and are cut
+        // where they leave the box, and the wide pen is cut there as well.
+        m_painter.save();
+        m_painter.setClipRect(QRect(left, top, plotW + 1, plotH + 1));
+        m_painter.setPen(QPen(Qt::blue, 8));
+        const auto deviceY = [&](double v) { return bottom - v / topValue * plotH; };
         for (int i = 0; i < slotCount && perSlot > 0; ++i) {
-            QPoint last;
-            for (int s = 0; s < perSlot; ++s) {
-                const double v = c.values.at(i * perSlot + s);
-                const QPoint p(slotLeft(i) + int(step * (s + 0.5)), yOf(v));
-                m_painter.setPen(QPen(Qt::blue, 8));
-                if (s > 0)
-                    m_painter.drawLine(last, p);
-                if (s % labelEvery == 0)
-                    valueAbove(p.x(), p.y(), v);
-                last = p;
+            for (int s = 1; s < perSlot; ++s) {
+                const double xs = slotLeft(i) + step * (s - 0.5);
+                QPointF a(xs, finiteOrZero(c.values.at(i * perSlot + s - 1)));
+                QPointF b(xs + step, finiteOrZero(c.values.at(i * perSlot + s)));
+                if (cutToScale(a, b, 0.0, topValue))
+                    m_painter.drawLine(QPointF(a.x(), deviceY(a.y())), QPointF(b.x(), deviceY(b.y())));
             }
         }
+        // A value stands over its point, moved inside the box where it would
+        // leave it; an off-scale value thus sits at the top edge.
+        m_painter.setPen(Qt::black);
+        const int textH = fm.height();
+        for (int i = 0; i < slotCount && perSlot > 0; ++i) {
+            for (int s = 0; s < perSlot; s += labelEvery) {
+                const double v = c.values.at(i * perSlot + s);
+                const QString text = ResultValues::general(v);
+                const int textW = fm.horizontalAdvance(text);
+                const int px = slotLeft(i) + int(step * (s + 0.5));
+                const QRect r(fitInto(px - textW / 2, left + 10, right - 10 - textW),
+                              fitInto(yOf(v) - 10 - textH, top + 10, bottom - 10 - textH), textW, textH);
+                m_painter.drawText(r, Qt::AlignCenter, text);
+            }
+        }
+        m_painter.restore();
     }
     restorePen();
     m_y += c.height + RowHeight;

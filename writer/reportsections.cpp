@@ -28,11 +28,6 @@ QString num(quint64 v)
     return QString::number(v);
 }
 
-QString percent(quint64 v)
-{
-    return QStringLiteral("%1%").arg(v);
-}
-
 QString hexDigits(quint32 v, int digits)
 {
     return QStringLiteral("%1").arg(v, digits, 16, QLatin1Char('0'));
@@ -228,7 +223,7 @@ void ReportSections::traffic(int port)
     c.row({t("Elapsed time"), RV::noValue()});
     c.row({t("Estimate time"), RV::noValue()});
     c.row({QString(), t("Count"), t("Coef")});
-    c.row({t("Load"), percent(n.load), QString()});
+    c.row({t("Load"), RV::percentText(n.load), QString()});
     c.row({t("Tx frames"), num(n.tx), QString()});
     c.row({t("Rx frames"), num(n.rx), QString()});
     c.row({t("Tx bytes"), num(n.txBytes), QString()});
@@ -381,7 +376,7 @@ void ReportSections::multi(int port)
         const RV::Multi::Stream st = RV::Multi::stream(cfg, rec.multiResult[port], i);
         c.caption(t("Stream #") + num(i + 1), 7);
         c.row({QString(), t("Count"), t("Coef")});
-        c.row({t("Load"), percent(st.load), QString()});
+        c.row({t("Load"), RV::percentText(st.load), QString()});
         c.row({t("Tx frames"), num(st.tx), QString()});
         c.row({t("Rx frames"), num(st.rx), QString()});
         c.row({t("Tx bytes"), num(st.txBytes), QString()});

@@ -247,7 +247,7 @@ QJsonObject jitter(const ResultRecord &r, int p)
         {QStringLiteral("result"),
          QJsonObject{{QStringLiteral("all"), count(all)},
                      {QStringLiteral("inOrder"), count(inOrder)},
-                     {QStringLiteral("notInOrder"), count(all >= inOrder ? all - inOrder : 0)},
+                     {QStringLiteral("notInOrder"), count(RV::Jitter::notInOrder(all, inOrder))},
                      {QStringLiteral("buckets"), buckets}}},
     };
 }
@@ -380,29 +380,40 @@ QJsonObject loopback(const ResultRecord &r, int p)
     };
 }
 
+// The tests of a port by ResultJson::Test: their keys and their parts.
+const struct
+{
+    const char *key;
+    QJsonObject (*part)(const ResultRecord &, int);
+} kTests[ResultJson::TestCount] = {
+    {"bert", bert}, {"traffic", traffic}, {"ping", ping},         {"trace", trace},       {"dns", dns},
+    {"jitter", jitter}, {"rfc2544", rfc}, {"multistream", multi}, {"loopback", loopback},
+};
+
 } // namespace
+
+QJsonArray ResultJson::interfaces(const ResultRecord &r)
+{
+    return {iface(r.iface[0], "A"), iface(r.iface[1], "B"), iface(r.iface[2], "RC")};
+}
+
+QJsonObject ResultJson::test(const ResultRecord &record, Test test, int port)
+{
+    return kTests[int(test)].part(record, port & 1);
+}
 
 QJsonObject ResultJson::fromRecord(const ResultRecord &r)
 {
-    QJsonArray ifaces{iface(r.iface[0], "A"), iface(r.iface[1], "B"), iface(r.iface[2], "RC")};
     QJsonArray ports;
     for (int p = 0; p < 2; ++p) {
-        ports << QJsonObject{
-            {QStringLiteral("port"), p ? QStringLiteral("B") : QStringLiteral("A")},
-            {QStringLiteral("bert"), bert(r, p)},
-            {QStringLiteral("traffic"), traffic(r, p)},
-            {QStringLiteral("ping"), ping(r, p)},
-            {QStringLiteral("trace"), trace(r, p)},
-            {QStringLiteral("dns"), dns(r, p)},
-            {QStringLiteral("jitter"), jitter(r, p)},
-            {QStringLiteral("rfc2544"), rfc(r, p)},
-            {QStringLiteral("multistream"), multi(r, p)},
-            {QStringLiteral("loopback"), loopback(r, p)},
-        };
+        QJsonObject port{{QStringLiteral("port"), p ? QStringLiteral("B") : QStringLiteral("A")}};
+        for (const auto &t : kTests)
+            port.insert(QLatin1String(t.key), t.part(r, p));
+        ports << port;
     }
     return {
         {QStringLiteral("testTime"), r.timeText()},
-        {QStringLiteral("interfaces"), ifaces},
+        {QStringLiteral("interfaces"), interfaces(r)},
         {QStringLiteral("ports"), ports},
     };
 }

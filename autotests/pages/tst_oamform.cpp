@@ -9,6 +9,7 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -23,6 +24,8 @@ class TestOamForm : public QObject
 private Q_SLOTS:
     void init();
     void cleanup();
+    void labels_data();
+    void labels();
     void mode_data();
     void mode();
     void resetRestoresWithoutRequest();
@@ -78,6 +81,35 @@ void TestOamForm::cleanup()
 {
     m_page.reset();
     m_device.reset();
+}
+
+// Each label is the only object of its name and names its own field: a
+// name given twice in the form hides one of the two from findChild.
+void TestOamForm::labels_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("mode setting") << "cbModel" << "cbMode" << "OAM mode";
+    QTest::newRow("peer MAC") << "lMACl" << "lMAC" << "MAC-address";
+    QTest::newRow("peer vendor") << "lVendorl" << "lVendor" << "Vendor";
+    QTest::newRow("peer loopback") << "lRemoteLBl" << "lRemoteLB" << "Remote LB";
+    QTest::newRow("peer mode") << "lModel" << "lMode" << "OAM mode";
+    QTest::newRow("peer unidirectional") << "lUnidirectionall" << "lUnidirectional" << "Unidirectional";
+    QTest::newRow("peer link events") << "lLinkevl" << "lLinkev" << "Linkev";
+}
+
+void TestOamForm::labels()
+{
+    QFETCH(QString, label);
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    const QList<QObject *> named = m_page->findChildren<QObject *>(label);
+    QCOMPARE(named.size(), 1);
+    auto *l = qobject_cast<QLabel *>(named.first());
+    QVERIFY(l);
+    QCOMPARE(l->buddy(), w(qPrintable(field)));
+    QCOMPARE(l->text(), text);
 }
 
 void TestOamForm::mode_data()

@@ -18,6 +18,8 @@
 #include <QTranslator>
 
 #include <atomic>
+#include <cmath>
+#include <limits>
 
 namespace {
 
@@ -48,6 +50,44 @@ bool complete(const QString &path)
     return f.open(QIODevice::ReadOnly) && f.size() > 0 && f.readAll().trimmed().endsWith("%%EOF");
 }
 
+// A chart drawn by the canvas onto a white picture at the printer's
+// resolution, with the plot box it was given (the chart's own offsets).
+struct DrawnChart
+{
+    QImage image;
+    QRect box;     // the plot box, outline included
+    int chartTop;  // y of the chart's title row
+    int chartRight;
+
+    DrawnChart(const Chart &chart)
+        : image(4500, 3600, QImage::Format_Grayscale8)
+    {
+        image.fill(Qt::white);
+        image.setDotsPerMeterX(47244); // 1200 dpi, as the reports
+        image.setDotsPerMeterY(47244);
+        QPrinter printer(QPrinter::HighResolution);
+        QPainter painter(&image);
+        const QImage tick(200, 200, QImage::Format_ARGB32);
+        Canvas c(printer, painter, tick, tick, {});
+        chartTop = c.y();
+        chartRight = c.x() + chart.width - 1;
+        box = QRect(QPoint(c.x() + 400, chartTop + 400), QPoint(c.x() + chart.width - 401, chartTop + chart.height - 400));
+        c.chart(chart);
+    }
+    bool painted(int x, int y) const { return qGray(image.pixel(x, y)) < 250; }
+    // The first painted pixel in the rectangle, or a null point.
+    QPoint paintedIn(const QRect &r) const
+    {
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            const uchar *line = image.constScanLine(y);
+            for (int x = r.left(); x <= r.right(); ++x)
+                if (line[x] < 250)
+                    return {x, y};
+        }
+        return {};
+    }
+};
+
 } // namespace
 
 // The report writer: each report's text read back from the PDF, the outcome
@@ -69,6 +109,10 @@ private Q_SLOTS:
     void destructorStopsRun();
     void rowsStayOnPage_data();
     void rowsStayOnPage();
+    void percentChartKeepsToBox_data();
+    void percentChartKeepsToBox();
+    void barScaleReachesLargest_data();
+    void barScaleReachesLargest();
     void deviceRecordShowsOutcome_data();
     void deviceRecordShowsOutcome();
 
@@ -425,6 +469,97 @@ void TestPdfCreator::rowsStayOnPage()
              {qQNaN(), qInf(), 5.0, 6.0}, Chart::Percent, 4000, 3000});
     QVERIFY(c.y() - Canvas::RowHeight <= bottom);
     QVERIFY(painter.end());
+}
+
+// The frame-loss chart has a fixed scale of 0 to 100: a value above it is
+// cut at the top edge, not flattened onto it, and nothing of the series
+// (lines, the wide pen, point values) leaves the plot box.
+void TestPdfCreator::percentChartKeepsToBox_data()
+{
+    QTest::addColumn<QList<double>>("values");
+    QTest::addColumn<int>("sizes");
+    QTest::newRow("losses above 100") << QList<double>{20, 60, 150, 400, 100, 120, 5000, 30} << 2;
+    QTest::newRow("on both edges") << QList<double>{100, 100, 0, 0, 40, 60, 100, 0} << 1;
+    QTest::newRow("counter-sized") << QList<double>{4294967295.0, 0, 4294967295.0, 50, 60} << 1;
+    QTest::newRow("not finite") << QList<double>{qQNaN(), 70, qInf(), -qInf(), 40, 30} << 2;
+    QList<double> report; // the report's own size: 8 sizes of 100 steps
+    for (int i = 0; i < 800; ++i)
+        report << (i % 3 == 0 ? 250.0 : double(i % 97));
+    QTest::newRow("eight frame sizes, 100 steps") << report << 8;
+}
+
+void TestPdfCreator::percentChartKeepsToBox()
+{
+    QFETCH(QList<double>, values);
+    QFETCH(int, sizes);
+    QStringList labels;
+    for (int i = 0; i < sizes; ++i)
+        labels << QStringLiteral("%1b").arg(64 << i);
+    const DrawnChart d({QStringLiteral("Frameloss, frame"), labels, values, Chart::Percent, 4000, 3000});
+    const QRect &b = d.box;
+    // The row between the title and the box, the strip right of it and the
+    // strip between it and the frame-size labels stay white.
+    const QRect outside[] = {QRect(QPoint(b.left(), d.chartTop + 260), QPoint(d.chartRight, b.top() - 2)),
+                             QRect(QPoint(b.right() + 2, b.top()), QPoint(d.chartRight, b.bottom() + 15)),
+                             QRect(QPoint(b.left(), b.bottom() + 2), QPoint(b.right(), b.bottom() + 15))};
+    for (const QRect &r : outside) {
+        const QPoint at = d.paintedIn(r);
+        QVERIFY2(at.isNull(), qPrintable(QStringLiteral("painted at %1,%2").arg(at.x()).arg(at.y())));
+    }
+    // Inside: a segment between two values on the scale is drawn; one
+    // between two values above it leaves no trace along the top edge.
+    const int perSlot = int(values.size()) / sizes;
+    const double slotW = double(b.width() - 1) / sizes;
+    const double step = slotW / perSlot;
+    int drawn = 0;
+    int cut = 0;
+    for (int i = 0; i < sizes; ++i) {
+        for (int s = 1; s < perSlot; ++s) {
+            const double v0 = values.at(i * perSlot + s - 1);
+            const double v1 = values.at(i * perSlot + s);
+            const int x = b.left() + int(std::lround(i * slotW)) + int(step * s);
+            if (v0 >= 5 && v0 <= 95 && v1 >= 5 && v1 <= 95) {
+                const int y = b.bottom() - int(std::lround((v0 + v1) / 2 / 100 * (b.height() - 1)));
+                QVERIFY2(d.painted(x, y), qPrintable(QStringLiteral("segment %1 of slot %2").arg(s).arg(i)));
+                ++drawn;
+            } else if (v0 > 105 && v1 > 105) {
+                QVERIFY2(!d.painted(x, b.top() + 3), qPrintable(QStringLiteral("flat %1 of slot %2").arg(s).arg(i)));
+                ++cut;
+            }
+        }
+    }
+    QVERIFY(drawn + cut > 0);
+    // The first point of a slot carries its value; at or above the top it
+    // is written under the top edge, where it stays readable.
+    for (int i = 0; i < sizes; ++i) {
+        if (!(values.at(i * perSlot) >= 100))
+            continue;
+        const int x = b.left() + int(std::lround(i * slotW)) + int(step / 2);
+        QVERIFY2(!d.paintedIn(QRect(QPoint(x - 80, b.top() + 8), QPoint(x + 80, b.top() + 250))).isNull(),
+                 qPrintable(QStringLiteral("no value at slot %1").arg(i)));
+    }
+}
+
+// A bar chart scales to its largest value, up to the largest double.
+void TestPdfCreator::barScaleReachesLargest_data()
+{
+    QTest::addColumn<QList<double>>("values");
+    QTest::newRow("ordinary") << QList<double>{12.5, 980, 3};
+    QTest::newRow("largest double") << QList<double>{1.0, std::numeric_limits<double>::max(), 7};
+    QTest::newRow("near the largest") << QList<double>{1e307, 1.6e308, 2};
+}
+
+void TestPdfCreator::barScaleReachesLargest()
+{
+    QFETCH(QList<double>, values);
+    const DrawnChart d({QStringLiteral("Latency, ns"), {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")},
+                        values, Chart::Bars, 4000, 3000});
+    // The tallest bar's outline, down its left side, reaches above 5/8 of
+    // the box (off the grid lines); its value is written above the box.
+    const double slotW = double(d.box.width() - 1) / 3;
+    const int x = d.box.left() + int(std::lround(slotW)) + int(slotW / 4);
+    QVERIFY(d.painted(x, d.box.top() + d.box.height() * 3 / 8));
+    QVERIFY(!d.paintedIn(QRect(QPoint(d.box.left(), d.chartTop + 220), QPoint(d.box.right(), d.box.top() - 2))).isNull());
 }
 
 void TestPdfCreator::deviceRecordShowsOutcome_data()

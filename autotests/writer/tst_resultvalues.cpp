@@ -61,6 +61,8 @@ void TestResultValues::texts_data()
     QTest::newRow("general nan") << RV::general(qQNaN()) << "---";
     QTest::newRow("general inf") << RV::general(-qInf()) << "---";
     QTest::newRow("general") << RV::general(1e-9) << "1e-09";
+    QTest::newRow("percent") << RV::percentText(75) << "75%";
+    QTest::newRow("percent past 32 bits") << RV::percentText(4294967296ull) << "4294967296%";
     QTest::newRow("ber") << RV::Bert::berText(4000000000000ull, 4000) << "1e-09";
     QTest::newRow("ber in the float's digits") << RV::Bert::berText(1000, 1) << "0.001";
     QTest::newRow("ber of nothing") << RV::Bert::berText(0, 7) << "0";

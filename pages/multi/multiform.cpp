@@ -141,7 +141,7 @@ void MultiForm::showResult(quint8 proc)
     ui->lEstimateTime->setText(Conv::durationText(runs && duration != 0 ? left : 0));
 
     const M::Stream s = M::stream(c, r, std::size_t(m_resultStream));
-    setCellText(ui->tRes, Load, Count, QStringLiteral("%1%").arg(s.load));
+    setCellText(ui->tRes, Load, Count, ResultValues::percentText(s.load));
     setCellText(ui->tRes, TxFrames, Count, QString::number(s.tx));
     setCellText(ui->tRes, RxFrames, Count, QString::number(s.rx));
     setCellText(ui->tRes, TxBytes, Count, QString::number(s.txBytes));

@@ -95,7 +95,7 @@ void TrafficForm::showResult(quint8 proc)
     const quint32 counts[] = {
         0, n.tx, n.rx, n.txBytes, n.loss, n.runt, n.jabber, n.crc, n.errors, n.pause,
     };
-    setCellText(ui->tRes, Load, Count, QStringLiteral("%1%").arg(n.load));
+    setCellText(ui->tRes, Load, Count, ResultValues::percentText(n.load));
     for (int row = TxFrames; row <= PauseFrames; ++row)
         setCellText(ui->tRes, row, Count, QString::number(counts[row]));
     for (int row = LossFrames; row <= ErrFrames; ++row)
