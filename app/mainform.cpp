@@ -8,6 +8,7 @@
 #include "testpages.h"
 #include "validators.h"
 #include "conversions.h"
+#include "iflayout.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -21,7 +22,11 @@
 
 namespace {
 
-const QString kDefaultAddress = QStringLiteral("192.168.000.202");
+// The tester's remote-control port as it leaves the factory: 192.168.000.202.
+QString defaultAddress()
+{
+    return Conv::ipToText(get32(IfaceDefaults::Iface[IfaceIndex::RemoteControl], IfaceConfigField::Ip));
+}
 
 const QString kBlackStyle = QStringLiteral("background-color: rgb(0, 0, 0);color: rgb(0, 170, 255);");
 const QString kLinkUpStyle =
@@ -110,7 +115,7 @@ MainForm::MainForm(QWidget *parent, quint16 tcpPort)
     ui->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/app-icon.png")));
     Validators::installIpv4(ui->iIP);
-    ui->iIP->setText(kDefaultAddress);
+    ui->iIP->setText(defaultAddress());
     setWindowState(windowState() | Qt::WindowMaximized);
     connect(ui->bEng, &QPushButton::clicked, this, &MainForm::bEngClicked);
     connect(ui->bRus, &QPushButton::clicked, this, &MainForm::bRusClicked);
@@ -281,9 +286,8 @@ QString MainForm::serialConnect()
 
 void MainForm::bEthConnectClicked()
 {
-    // What was typed stays, to be corrected.
-    if (!InputCheck::confirmField(ui->iIP))
-        return;
+    // An address the pattern does not take falls back to the default one.
+    Validators::textOrDefault(ui->iIP, defaultAddress());
     // Disabled before the call: a refused connection may report back at once.
     ui->gSerial->setEnabled(false);
     // The field shows octets zero-padded ("192.168.000.202"), but the socket
