@@ -11,7 +11,6 @@
 // the report writer calls them on the GUI thread before its run starts.
 namespace ResultValues {
 
-constexpr const char *Context = "ResultValues";
 // What a cell shows when a value does not exist (a division by zero, a code
 // without a text).
 inline QString noValue() { return QStringLiteral("---"); }
