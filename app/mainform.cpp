@@ -121,6 +121,8 @@ MainForm::MainForm(QWidget *parent, quint16 tcpPort)
     connect(ui->bRus, &QPushButton::clicked, this, &MainForm::bRusClicked);
 
     connect(&m_serial, &Serial::show_debug, &m_debugForm, &DebugForm::show_debug);
+    // Built with the other members, before a translator was installed.
+    m_debugForm.retranslate();
     // The debug window is an aside: closing the main window ends the program.
     m_debugForm.setAttribute(Qt::WA_QuitOnClose, false);
 
@@ -515,6 +517,7 @@ void MainForm::retranslate()
     if (ui->lHint->isVisibleTo(this))
         showHint();
     m_menu->retranslate();
+    m_debugForm.retranslate();
     for (TestForm *page : std::as_const(m_pages)) {
         if (page)
             page->retranslate();

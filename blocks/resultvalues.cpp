@@ -269,7 +269,7 @@ QString hopText(quint8 status, quint32 lowFirstAddress)
     if (status == TraceStatus::Probing)
         return QStringLiteral("...");
     if (status == TraceStatus::Timeout)
-        return QStringLiteral("timeout");
+        return QCoreApplication::translate("ResultValues", "timeout");
     return QString();
 }
 

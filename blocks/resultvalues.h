@@ -137,8 +137,8 @@ float average(const PingStatsBlock &stats);
 namespace Trace {
 // The hop answered (a router on the way or the destination itself).
 bool answered(quint8 status);
-// The hop's address column: the address, "..." while probing, "timeout",
-// or nothing.
+// The hop's address column: the address, "..." while probing, "timeout"
+// (translated), or nothing.
 QString hopText(quint8 status, quint32 lowFirstAddress);
 } // namespace Trace
 

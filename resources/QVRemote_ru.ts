@@ -1934,6 +1934,10 @@ Correct it and try again.</source>
         <source>In progress</source>
         <translation>Выполняется</translation>
     </message>
+    <message>
+        <source>timeout</source>
+        <translation>тайм-аут</translation>
+    </message>
 </context>
 <context>
     <name>RfcForm</name>

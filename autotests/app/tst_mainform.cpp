@@ -825,6 +825,8 @@ void TestMainForm::languageSwitch()
              return form->menu()->findChild<QAction *>(QStringLiteral("aAbout"))->text();
          }},
         {"TrafficForm", "Traffic test (Port A)", nullptr, trafficTitle},
+        // Built before the window's translators were loaded.
+        {"DebugForm", "Form", nullptr, [this] { return form->debugForm().windowTitle(); }},
         // Built from the record, not from the form: rebuilt on the switch.
         {"MainForm", "Device", nullptr, [this] { return label("lEthInfo")->text().section(u':', 0, 0); }},
         {"MainForm", "Mbps", nullptr, [this] {
