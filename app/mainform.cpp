@@ -8,6 +8,7 @@
 #include "testpages.h"
 #include "validators.h"
 #include "conversions.h"
+#include "iflayout.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -21,7 +22,11 @@
 
 namespace {
 
-const QString kDefaultAddress = QStringLiteral("192.168.000.202");
+// The tester's remote-control port as it leaves the factory: 192.168.000.202.
+QString defaultAddress()
+{
+    return Conv::ipToText(get32(IfaceDefaults::Iface[IfaceIndex::RemoteControl], IfaceConfigField::Ip));
+}
 
 const QString kBlackStyle = QStringLiteral("background-color: rgb(0, 0, 0);color: rgb(0, 170, 255);");
 const QString kLinkUpStyle =
@@ -110,12 +115,14 @@ MainForm::MainForm(QWidget *parent, quint16 tcpPort)
     ui->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/app-icon.png")));
     Validators::installIpv4(ui->iIP);
-    ui->iIP->setText(kDefaultAddress);
+    ui->iIP->setText(defaultAddress());
     setWindowState(windowState() | Qt::WindowMaximized);
     connect(ui->bEng, &QPushButton::clicked, this, &MainForm::bEngClicked);
     connect(ui->bRus, &QPushButton::clicked, this, &MainForm::bRusClicked);
 
     connect(&m_serial, &Serial::show_debug, &m_debugForm, &DebugForm::show_debug);
+    // Built with the other members, before a translator was installed.
+    m_debugForm.retranslate();
     // The debug window is an aside: closing the main window ends the program.
     m_debugForm.setAttribute(Qt::WA_QuitOnClose, false);
 
@@ -281,9 +288,8 @@ QString MainForm::serialConnect()
 
 void MainForm::bEthConnectClicked()
 {
-    // What was typed stays, to be corrected.
-    if (!InputCheck::confirmField(ui->iIP))
-        return;
+    // An address the pattern does not take falls back to the default one.
+    Validators::textOrDefault(ui->iIP, defaultAddress());
     // Disabled before the call: a refused connection may report back at once.
     ui->gSerial->setEnabled(false);
     // The field shows octets zero-padded ("192.168.000.202"), but the socket
@@ -511,6 +517,7 @@ void MainForm::retranslate()
     if (ui->lHint->isVisibleTo(this))
         showHint();
     m_menu->retranslate();
+    m_debugForm.retranslate();
     for (TestForm *page : std::as_const(m_pages)) {
         if (page)
             page->retranslate();

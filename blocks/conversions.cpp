@@ -186,7 +186,7 @@ const char *dscpSourceName(int index)
 QString dscpName(int index)
 {
     if (index == DscpDefaultIndex)
-        return QCoreApplication::translate(DscpContext, kDscp[index].name);
+        return QCoreApplication::translate("HeaderSettings", kDscp[index].name);
     return QString::fromLatin1(dscpSourceName(index));
 }
 

@@ -63,9 +63,8 @@ inline int dscpIndexOfByte(quint8 dsByte) { return dscpIndex(quint8(dsByte >> 2)
 inline quint8 dsByte(int index) { return quint8(dscpCode(index) << 2); }
 // Item text, translated where it is translatable (only the default item).
 QString dscpName(int index);
-// The untranslated source text and its translation context.
+// The untranslated source text (translation context "HeaderSettings").
 const char *dscpSourceName(int index);
-constexpr const char *DscpContext = "HeaderSettings";
 
 template <std::size_t N>
 QString macToText(const Block<N> &b, std::size_t offset)

@@ -44,7 +44,7 @@ QStringList translated(const char *const (&sources)[N])
 {
     QStringList texts;
     for (const char *s : sources)
-        texts << QCoreApplication::translate(Context, s);
+        texts << QCoreApplication::translate("ResultValues", s);
     return texts;
 }
 
@@ -274,7 +274,7 @@ QString hopText(quint8 status, quint32 lowFirstAddress)
     if (status == TraceStatus::Probing)
         return QStringLiteral("...");
     if (status == TraceStatus::Timeout)
-        return QStringLiteral("timeout");
+        return QCoreApplication::translate("ResultValues", "timeout");
     return QString();
 }
 
@@ -285,9 +285,10 @@ namespace Dns {
 QString statusText(quint8 status)
 {
     switch (status) {
-    case DnsStatus::Passed: return QCoreApplication::translate(Context, "Passed");
-    case DnsStatus::InProgress: return QCoreApplication::translate(Context, "In progress");
-    case DnsStatus::Error: return QCoreApplication::translate(Context, "Error");
+    // A literal context: the translation tools find only those.
+    case DnsStatus::Passed: return QCoreApplication::translate("ResultValues", "Passed");
+    case DnsStatus::InProgress: return QCoreApplication::translate("ResultValues", "In progress");
+    case DnsStatus::Error: return QCoreApplication::translate("ResultValues", "Error");
     default: return QString();
     }
 }

@@ -11,7 +11,6 @@
 // the report writer calls them on the GUI thread before its run starts.
 namespace ResultValues {
 
-constexpr const char *Context = "ResultValues";
 // What a cell shows when a value does not exist (a division by zero, a code
 // without a text).
 inline QString noValue() { return QStringLiteral("---"); }
@@ -140,8 +139,8 @@ float average(const PingStatsBlock &stats);
 namespace Trace {
 // The hop answered (a router on the way or the destination itself).
 bool answered(quint8 status);
-// The hop's address column: the address, "..." while probing, "timeout",
-// or nothing.
+// The hop's address column: the address, "..." while probing, "timeout"
+// (translated), or nothing.
 QString hopText(quint8 status, quint32 lowFirstAddress);
 } // namespace Trace
 

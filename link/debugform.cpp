@@ -15,6 +15,11 @@ DebugForm::~DebugForm()
     delete ui;
 }
 
+void DebugForm::retranslate()
+{
+    ui->retranslateUi(this);
+}
+
 void DebugForm::show_debug(const QByteArray &text)
 {
     const qsizetype end = text.indexOf('\0');

@@ -18,6 +18,9 @@ public:
     explicit DebugForm(QWidget *parent = nullptr);
     ~DebugForm() override;
 
+    // Sets the title again in the language installed now.
+    void retranslate();
+
 public Q_SLOTS:
     void show_debug(const QByteArray &text);
 

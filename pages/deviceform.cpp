@@ -1,6 +1,5 @@
 #include "deviceform.h"
 
-#include "inputcheck.h"
 #include "testcodes.h"
 #include "zorqv.h"
 
@@ -86,9 +85,6 @@ void DeviceForm::bApplyClicked()
 {
     refreshControls();
     if (!m_apply || !m_apply->isEnabled())
-        return;
-    // Every part is written, whichever tab is on top.
-    if (!InputCheck::confirm(this, InputCheck::Scope::AllTabs))
         return;
     storeConfig();
     for (const quint8 part : m_parts)

@@ -14,9 +14,9 @@ class QAbstractButton;
 // Apply is usable only once this connection's configuration of every part
 // has arrived, so the widgets' defaults are never written to the tester. A
 // click is acted on only if the enabling rule, run again on the latest
-// state words, still allows it, and no field of any part holds incomplete
-// or invalid text (InputCheck). A page still on screen after a reconnect
-// takes the poll back and reads again.
+// state words, still allows it; an address text that is not acceptable
+// falls back to the part's built-in default as it is read (storeConfig). A
+// page still on screen after a reconnect takes the poll back and reads again.
 class DeviceForm : public TestForm
 {
     Q_OBJECT

@@ -208,16 +208,12 @@ void HeaderSettings::storeInto(quint8 *b, const quint8 *defaults, std::size_t si
     if (m_macAuto && fits(f.autoMac, 1, size))
         b[f.autoMac] = m_macAuto->isChecked() ? 1 : 0;
     if (m_mac && fits(f.mac, Conv::MacSize, size)) {
-        if (!Validators::isMac(m_mac->text()))
-            m_mac->setText(Conv::macToText(defaults + f.mac));
-        Conv::textToMac(m_mac->text(), b + f.mac);
+        Conv::textToMac(Validators::textOrDefault(m_mac, Conv::macToText(defaults + f.mac)), b + f.mac);
     }
     if (m_level3 && fits(f.level3, 1, size))
         b[f.level3] = m_level3->isChecked() ? 1 : 0;
     if (m_ip && fits(f.ip, 4, size)) {
-        if (!Validators::isIpv4(m_ip->text()))
-            m_ip->setText(Conv::ipToText(Bytes::get32(defaults, f.ip)));
-        Bytes::put32(b, f.ip, Conv::textToIp(m_ip->text()));
+        Bytes::put32(b, f.ip, Conv::textToIp(Validators::textOrDefault(m_ip, Conv::ipToText(Bytes::get32(defaults, f.ip)))));
     }
     if ((m_tos || m_prec) && fits(f.tos, 1, size)) {
         const quint8 old = b[f.tos];

@@ -1,12 +1,9 @@
 #include "inputcheck.h"
 
-#include <QAbstractSpinBox>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QStackedWidget>
 
 namespace InputCheck {
 
@@ -15,38 +12,6 @@ namespace {
 QString tr(const char *text)
 {
     return QCoreApplication::translate("InputCheck", text);
-}
-
-// A field hidden by the page (a header level switched off) is not in force;
-// one on a tab that is not on top still is, for a page writing every tab.
-bool inForce(const QLineEdit *edit, const QWidget *form, Scope scope)
-{
-    // A spin box's or combo box's own line is the box's business: it keeps
-    // its last valid value.
-    const QWidget *owner = edit->parentWidget();
-    if (qobject_cast<const QAbstractSpinBox *>(owner) || qobject_cast<const QComboBox *>(owner))
-        return false;
-    if (!edit->isEnabledTo(form) || edit->isReadOnly())
-        return false;
-    if (scope == Scope::Shown)
-        return edit->isVisibleTo(form);
-    for (const QWidget *w = edit; w && w != form; w = w->parentWidget()) {
-        if (w->isHidden() && !qobject_cast<const QStackedWidget *>(w->parentWidget()))
-            return false;
-    }
-    return true;
-}
-
-} // namespace
-
-QLineEdit *firstUnacceptable(QWidget *form, Scope scope)
-{
-    const auto edits = form->findChildren<QLineEdit *>();
-    for (QLineEdit *edit : edits) {
-        if (inForce(edit, form, scope) && !edit->hasAcceptableInput())
-            return edit;
-    }
-    return nullptr;
 }
 
 QString fieldName(const QLineEdit *edit)
@@ -77,6 +42,8 @@ QString problemText(const QLineEdit *edit)
         .arg(fieldName(edit), edit->displayText());
 }
 
+} // namespace
+
 QMessageBox *warn(QWidget *parent, const QString &text)
 {
     auto *box = new QMessageBox(QMessageBox::Warning, QString(), text, QMessageBox::Ok, parent);
@@ -92,12 +59,6 @@ bool confirmField(QLineEdit *edit)
     edit->setFocus();
     warn(edit->window(), problemText(edit));
     return false;
-}
-
-bool confirm(QWidget *form, Scope scope)
-{
-    QLineEdit *bad = firstUnacceptable(form, scope);
-    return !bad || confirmField(bad);
 }
 
 } // namespace InputCheck

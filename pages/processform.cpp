@@ -1,7 +1,6 @@
 #include "processform.h"
 
 #include "headersettings.h"
-#include "inputcheck.h"
 #include "testcodes.h"
 #include "zorqv.h"
 
@@ -276,9 +275,6 @@ void ProcessForm::bApplyClicked()
     if (!ids().hasConfig || !stillEnabled(m_controls.apply))
         return;
     followCurrent();
-    // Only the selected test is written: its fields are the ones on screen.
-    if (!InputCheck::confirm(this))
-        return;
     const quint8 cur = currentProc();
     storeConfig(cur);
     giveTestConfig(cur, m_selected);

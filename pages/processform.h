@@ -52,9 +52,10 @@ struct PageControls
 // Apply is usable only once this connection's configuration of the current
 // process has arrived, so the widgets' defaults are never written to the
 // tester. A click is acted on only if the enabling rule, run again on the
-// latest state word, still allows its button. Apply refuses, naming it, a
-// field on screen whose text is incomplete or invalid (InputCheck); a port
-// switch keeps what the buffer can hold, the built-in default for such text.
+// latest state word, still allows its button. Whenever the widgets are read
+// into a buffer (Apply, a port switch) a MAC, IP or pattern text that its
+// validator would not accept is first replaced, in its field, by the
+// built-in default of that test and process; nothing is said about it.
 class ProcessForm : public TestForm
 {
     Q_OBJECT

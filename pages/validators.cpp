@@ -43,6 +43,13 @@ void install(QLineEdit *edit, const QRegularExpression &re)
         edit->setValidator(new QRegularExpressionValidator(re, edit));
 }
 
+QString textOrDefault(QLineEdit *edit, const QString &fallback)
+{
+    if (!edit->hasAcceptableInput())
+        edit->setText(fallback);
+    return edit->text();
+}
+
 namespace {
 bool contiguous(quint32 mask)
 {

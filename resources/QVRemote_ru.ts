@@ -402,27 +402,27 @@
     </message>
     <message>
         <source>TPID 1</source>
-        <translation>TPID 1</translation>
+        <translation type="vanished">TPID 1</translation>
     </message>
     <message>
         <source>TPID 2</source>
-        <translation>TPID 2</translation>
+        <translation type="vanished">TPID 2</translation>
     </message>
     <message>
         <source>TPID 3</source>
-        <translation>TPID 3</translation>
+        <translation type="vanished">TPID 3</translation>
     </message>
     <message>
         <source>MPLS label 1</source>
-        <translation>Метка MPLS 1</translation>
+        <translation type="vanished">Метка MPLS 1</translation>
     </message>
     <message>
         <source>MPLS label 2</source>
-        <translation>Метка MPLS 2</translation>
+        <translation type="vanished">Метка MPLS 2</translation>
     </message>
     <message>
         <source>MPLS label 3</source>
-        <translation>Метка MPLS 3</translation>
+        <translation type="vanished">Метка MPLS 3</translation>
     </message>
 </context>
 <context>
@@ -722,19 +722,19 @@ Correct it and try again.</source>
     </message>
     <message>
         <source>MAC source</source>
-        <translation>MAC источника</translation>
+        <translation type="vanished">MAC источника</translation>
     </message>
     <message>
         <source>MAC destination</source>
-        <translation>MAC назначения</translation>
+        <translation type="vanished">MAC назначения</translation>
     </message>
     <message>
         <source>IP source</source>
-        <translation>IP источника</translation>
+        <translation type="vanished">IP источника</translation>
     </message>
     <message>
         <source>IP destination</source>
-        <translation>IP назначения</translation>
+        <translation type="vanished">IP назначения</translation>
     </message>
 </context>
 <context>
@@ -1925,6 +1925,18 @@ Correct it and try again.</source>
     <message>
         <source>User</source>
         <translation>Пользовательский</translation>
+    </message>
+    <message>
+        <source>Passed</source>
+        <translation>Успешно</translation>
+    </message>
+    <message>
+        <source>In progress</source>
+        <translation>Выполняется</translation>
+    </message>
+    <message>
+        <source>timeout</source>
+        <translation>тайм-аут</translation>
     </message>
 </context>
 <context>

@@ -155,7 +155,7 @@ ReportResources ReportResources::current()
 {
     ReportResources r;
     for (const char *source : kTexts)
-        r.m_texts.insert(QByteArray(source), QCoreApplication::translate(Context, source));
+        r.m_texts.insert(QByteArray(source), QCoreApplication::translate("PDFCreator", source));
     r.status = ResultValues::statusTexts();
     r.units = ResultValues::unitsTexts();
     r.pingStatus = ResultValues::pingStatusTexts();

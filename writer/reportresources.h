@@ -13,8 +13,6 @@
 class ReportResources
 {
 public:
-    static constexpr const char *Context = "PDFCreator";
-
     // The texts in the language installed now; call on the GUI thread.
     static ReportResources current();
 

@@ -20,7 +20,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QNetworkProxy>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSerialPort>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -119,6 +121,8 @@ private Q_SLOTS:
     void languageSwitch();
     void developerControls();
     void ethernetConnectUsesDecimalOctets();
+    void invalidAddressFallsBack_data();
+    void invalidAddressFallsBack();
     void serialConnectOpensTypedDevice();
     void badInputRefused_data();
     void badInputRefused();
@@ -821,6 +825,8 @@ void TestMainForm::languageSwitch()
              return form->menu()->findChild<QAction *>(QStringLiteral("aAbout"))->text();
          }},
         {"TrafficForm", "Traffic test (Port A)", nullptr, trafficTitle},
+        // Built before the window's translators were loaded.
+        {"DebugForm", "Form", nullptr, [this] { return form->debugForm().windowTitle(); }},
         // Built from the record, not from the form: rebuilt on the switch.
         {"MainForm", "Device", nullptr, [this] { return label("lEthInfo")->text().section(u':', 0, 0); }},
         {"MainForm", "Mbps", nullptr, [this] {
@@ -880,6 +886,57 @@ void TestMainForm::ethernetConnectUsesDecimalOctets()
     QCOMPARE(form->device().linkType, 2);
 }
 
+void TestMainForm::invalidAddressFallsBack_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QByteArray>("dialled"); // the address, as a SOCKS request carries it
+    const QByteArray tester = QByteArray::fromHex("c0a800ca");
+    QTest::newRow("three parts") << "10.0.0" << "192.168.000.202" << tester;
+    QTest::newRow("trailing dot") << "10.1.2." << "192.168.000.202" << tester;
+    QTest::newRow("empty") << "" << "192.168.000.202" << tester;
+    QTest::newRow("valid, kept") << "10.1.2.3" << "10.1.2.3" << QByteArray::fromHex("0a010203");
+}
+
+// An address the pattern does not take is replaced by the default address
+// text, and the window connects to that, without a word. The window dials
+// through a SOCKS proxy on this machine that only reads where it goes, so
+// nothing is sent to the address itself.
+void TestMainForm::invalidAddressFallsBack()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(QByteArray, dialled);
+    QTcpServer proxy;
+    QVERIFY(proxy.listen(QHostAddress::LocalHost, 0));
+    QNetworkProxy::setApplicationProxy(
+        QNetworkProxy(QNetworkProxy::Socks5Proxy, QStringLiteral("127.0.0.1"), proxy.serverPort()));
+    const auto direct = qScopeGuard([this] {
+        form.reset(); // its socket goes before the proxy does
+        QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
+    });
+    auto *ip = w<QLineEdit>("iIP");
+    ip->selectAll();
+    QTest::keyClick(ip, Qt::Key_Backspace);
+    QTest::keyClicks(ip, typed);
+    QCOMPARE(ip->text(), typed);
+    QTest::mouseClick(button("bEthConnect"), Qt::LeftButton);
+    QCOMPARE(ip->text(), shown);
+    QVERIFY(!w<QGroupBox>("gSerial")->isEnabled());
+    QVERIFY(form->findChildren<QMessageBox *>().isEmpty());
+
+    QVERIFY(proxy.waitForNewConnection(3000));
+    QTcpSocket *peer = proxy.nextPendingConnection();
+    QTRY_VERIFY(peer->bytesAvailable() >= 3);
+    QCOMPARE(peer->readAll().left(1), QByteArray("\x05", 1));
+    peer->write(QByteArray("\x05\x00", 2)); // no authentication
+    QTRY_VERIFY(peer->bytesAvailable() >= 10);
+    const QByteArray request = peer->read(10);
+    QCOMPARE(request.left(4).toHex(), QByteArray("05010001")); // connect to an IPv4 address
+    QCOMPARE(request.mid(4, 4).toHex(), dialled.toHex());
+    QCOMPARE(request.mid(8, 2).toHex(), QByteArray("d903")); // port 55555
+}
+
 void TestMainForm::serialConnectOpensTypedDevice()
 {
     int master = -1, slave = -1;
@@ -914,7 +971,6 @@ void TestMainForm::badInputRefused_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text"); // "PTY": a pseudo-terminal already open elsewhere
     QTest::addColumn<QString>("said");
-    QTest::newRow("IP of three parts") << "bEthConnect" << "iIP" << "10.0.0" << "IP: \"10.0.0\" is incomplete";
     QTest::newRow("no port typed") << "bSerConnect" << "cSerPort" << "  " << "Type or choose the serial port";
     QTest::newRow("no such device") << "bSerConnect" << "cSerPort" << "ttyQV9" << "ttyQV9: there is no such serial port.";
     QTest::newRow("not a serial device") << "bSerConnect" << "cSerPort" << "/dev/null"

@@ -291,7 +291,7 @@ class UpperTranslator : public QTranslator
 public:
     QString translate(const char *context, const char *source, const char *, int) const override
     {
-        if (QByteArray(context) == Conv::DscpContext)
+        if (QByteArray(context) == "HeaderSettings")
             return QString::fromLatin1(source).toUpper();
         return {};
     }

@@ -61,8 +61,6 @@ private Q_SLOTS:
     void roundTrip_data();
     void roundTrip();
     void editsStayWithTheirStream();
-    void invalidTextTakesStreamDefault_data();
-    void invalidTextTakesStreamDefault();
     void results_data();
     void results();
     void times_data();
@@ -194,38 +192,6 @@ void TestMultiForm::editsStayWithTheirStream()
     switchTo(1);
     selector->setValue(5);
     QCOMPARE(w<QSpinBox>("sUDPsrc")->value(), 999);
-}
-
-void TestMultiForm::invalidTextTakesStreamDefault_data()
-{
-    QTest::addColumn<quint8>("port");
-    QTest::addColumn<int>("stream"); // selector value
-    QTest::addColumn<QString>("ipShown");
-    QTest::newRow("A, stream 2") << quint8(0) << 2 << "192.168.000.202";
-    QTest::newRow("A, stream 3") << quint8(0) << 3 << "192.168.000.203";
-    QTest::newRow("A, stream 10") << quint8(0) << 10 << "192.168.000.201";
-    QTest::newRow("B, stream 2") << quint8(1) << 2 << "192.168.000.201";
-}
-
-void TestMultiForm::invalidTextTakesStreamDefault()
-{
-    QFETCH(quint8, port);
-    QFETCH(int, stream);
-    QFETCH(QString, ipShown);
-    switchTo(port);
-    deliver(port, configBlock(0x50));
-    w<QSpinBox>("sStreamSettings")->setValue(stream);
-    w<QLineEdit>("lMACdst")->setText(QStringLiteral("00:11"));
-    w<QLineEdit>("lIPdst")->setText(QStringLiteral("10.1"));
-    // Apply refuses such text; a port switch keeps what a buffer can hold.
-    switchTo(port ^ 1);
-    switchTo(port);
-    QCOMPARE(w<QLineEdit>("lMACdst")->text(), QStringLiteral("00:22:33:44:55:66"));
-    QCOMPARE(w<QLineEdit>("lIPdst")->text(), ipShown);
-    const std::size_t s = C::stream(std::size_t(stream - 1));
-    const MultiConfigBlock &b = m_page->config(port);
-    QCOMPARE(bytes(b).mid(int(s + S::MacDst), 6).toHex(), QByteArray("002233445566"));
-    QCOMPARE(get32(b, s + S::IpDst), get32(MultiDefaults::Port[port], s + S::IpDst));
 }
 
 void TestMultiForm::results_data()

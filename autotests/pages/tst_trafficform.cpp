@@ -39,8 +39,6 @@ private Q_SLOTS:
     void loadAndApply();
     void userEdits_data();
     void userEdits();
-    void invalidTextTakesPortDefault_data();
-    void invalidTextTakesPortDefault();
     void resultTable_data();
     void resultTable();
     void resultItemsReused();
@@ -298,57 +296,6 @@ void TestTrafficForm::userEdits()
     edit(m_page.get());
     clickApply();
     QCOMPARE(bytes(m_device->trafficConfig[0]).toHex(' '), expected.toHex(' '));
-}
-
-void TestTrafficForm::invalidTextTakesPortDefault_data()
-{
-    QTest::addColumn<quint8>("port");
-    QTest::addColumn<QString>("macText");
-    QTest::addColumn<QString>("ipText");
-    QTest::addColumn<QString>("macShown");
-    QTest::addColumn<QString>("ipShown");
-    QTest::addColumn<QByteArray>("macBytes");
-    QTest::addColumn<quint32>("ip");
-    QTest::newRow("A, short MAC") << quint8(0) << "00:1A:2B" << "10.0.0.1"
-                                  << "00:01:02:03:04:05" << "010.000.000.001"
-                                  << QByteArray::fromHex("000102030405") << 0x0A000001u;
-    QTest::newRow("B, short MAC") << quint8(1) << "00:1A:2B" << "10.0.0.1"
-                                  << "00:06:07:08:09:10" << "010.000.000.001"
-                                  << QByteArray::fromHex("000607080910") << 0x0A000001u;
-    QTest::newRow("B, empty MAC and IP") << quint8(1) << "" << "" << "00:06:07:08:09:10"
-                                         << "192.168.000.200"
-                                         << QByteArray::fromHex("000607080910") << 0xC0A800C8u;
-    QTest::newRow("A, IP of three parts") << quint8(0) << "00-AA-bb-cc-dd-ee" << "10.1.2"
-                                          << "00:aa:bb:cc:dd:ee" << "192.168.000.200"
-                                          << QByteArray::fromHex("00aabbccddee") << 0xC0A800C8u;
-}
-
-void TestTrafficForm::invalidTextTakesPortDefault()
-{
-    QFETCH(quint8, port);
-    QFETCH(QString, macText);
-    QFETCH(QString, ipText);
-    QFETCH(QString, macShown);
-    QFETCH(QString, ipShown);
-    QFETCH(QByteArray, macBytes);
-    QFETCH(quint32, ip);
-    switchTo(port);
-    // What the tester last sent differs from the built-in default.
-    deliver(port, fromBytes(block(port, {{F::MacDst, 6, 0x112233445566}, {F::IpDst, 4, 1}})));
-    auto *macEdit = w<QLineEdit>("lMACdst");
-    auto *ipEdit = w<QLineEdit>("lIPdst");
-    macEdit->clear();
-    QTest::keyClicks(macEdit, macText);
-    ipEdit->clear();
-    QTest::keyClicks(ipEdit, ipText);
-    // Apply refuses such text; a port switch keeps what a buffer can hold.
-    switchTo(port ^ 1);
-    switchTo(port);
-    QCOMPARE(macEdit->text(), macShown);
-    QCOMPARE(ipEdit->text(), ipShown);
-    const TrafficConfigBlock &b = m_page->config(port);
-    QCOMPARE(bytes(b).mid(int(F::MacDst), 6).toHex(), macBytes.toHex());
-    QCOMPARE(get32(b, F::IpDst), ip);
 }
 
 void TestTrafficForm::resultTable_data()

@@ -72,9 +72,8 @@ void BertForm::store(ConfigBlock &b, quint8 proc)
 {
     using namespace BertConfigField;
     put8(b, Pattern, Kept::comboValue(ui->cPattern, get8(b, Pattern)));
-    if (!Validators::matches(patternText(), ui->lUserPattern->text()))
-        ui->lUserPattern->setText(patternToText(get32(BertDefaults::Port[proc & 1], UserPattern)));
-    put32(b, UserPattern, ui->lUserPattern->text().toUInt(nullptr, 16));
+    const QString fallback = patternToText(get32(BertDefaults::Port[proc & 1], UserPattern));
+    put32(b, UserPattern, Validators::textOrDefault(ui->lUserPattern, fallback).toUInt(nullptr, 16));
     put16(b, Size, quint16(Kept::spinValue(ui->sSize, get16(b, Size))));
     put8(b, Units, Kept::comboValue(ui->cUnits, get8(b, Units)));
     put16(b, Rate, quint16(Kept::spinValue(ui->sRate, get16(b, Rate))));

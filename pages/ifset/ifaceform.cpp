@@ -89,7 +89,8 @@ const IfaceConfigBlock &IFaceForm::store()
 {
     using namespace IfaceConfigField;
     IfaceConfigBlock &b = m_config;
-    Conv::textToMac(ui->lMAC->text(), b, Mac);
+    const IfaceConfigBlock &defaults = IfaceDefaults::Iface[std::size_t(m_iface)];
+    Conv::textToMac(Validators::textOrDefault(ui->lMAC, Conv::macToText(defaults, Mac)), b, Mac);
 
     if (editsTags()) {
         if (m_linkTouched) {
@@ -114,9 +115,14 @@ const IfaceConfigBlock &IFaceForm::store()
     // The addresses shown under DHCP are the leased ones, not the settings.
     if (dhcp)
         return b;
-    put32(b, Ip, Conv::textToIp(ui->lIP->text()));
-    put32(b, Mask, Conv::textToIp(ui->lMask->text()));
-    put32(b, Gateway, Conv::textToIp(ui->lGate->text()));
+    struct Address
+    {
+        QLineEdit *edit;
+        std::size_t at;
+    };
+    // The mask's validator takes the zero-padded octets the page shows.
+    for (const Address &a : {Address{ui->lIP, Ip}, Address{ui->lMask, Mask}, Address{ui->lGate, Gateway}})
+        put32(b, a.at, Conv::textToIp(Validators::textOrDefault(a.edit, Conv::ipToText(get32(defaults, a.at)))));
     return b;
 }
 

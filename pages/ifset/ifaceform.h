@@ -32,8 +32,9 @@ public:
     // Block -> edit buffer and widgets. Loading fires none of the control
     // rules: what is shown is what the block says.
     void load(const IfaceConfigBlock &block);
-    // Widgets -> edit buffer, which is returned. The fields in force must
-    // hold acceptable text (the page's Apply refuses anything else).
+    // Widgets -> edit buffer, which is returned. A MAC, IP, mask or gateway
+    // text its validator does not accept is first replaced, in the field,
+    // by the interface's built-in default.
     const IfaceConfigBlock &store();
     const IfaceConfigBlock &config() const { return m_config; }
     // The device record has new DHCP-obtained addresses for this interface.

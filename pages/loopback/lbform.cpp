@@ -44,9 +44,7 @@ void loadMac(QLineEdit *edit, const LbConfigBlock &b, std::size_t at)
 
 void storeMac(QLineEdit *edit, LbConfigBlock &b, std::size_t at, const LbConfigBlock &defaults)
 {
-    if (!Validators::isMac(edit->text()))
-        edit->setText(Conv::macToText(defaults, at));
-    Conv::textToMac(edit->text(), b, at);
+    Conv::textToMac(Validators::textOrDefault(edit, Conv::macToText(defaults, at)), b, at);
 }
 
 void loadIp(QLineEdit *edit, const LbConfigBlock &b, std::size_t at)
@@ -56,9 +54,7 @@ void loadIp(QLineEdit *edit, const LbConfigBlock &b, std::size_t at)
 
 void storeIp(QLineEdit *edit, LbConfigBlock &b, std::size_t at, const LbConfigBlock &defaults)
 {
-    if (!Validators::isIpv4(edit->text()))
-        edit->setText(Conv::ipToText(get32(defaults, at)));
-    put32(b, at, Conv::textToIp(edit->text()));
+    put32(b, at, Conv::textToIp(Validators::textOrDefault(edit, Conv::ipToText(get32(defaults, at)))));
 }
 
 } // namespace

@@ -4,13 +4,10 @@
 #include "conversions.h"
 #include "keptvalues.h"
 #include "headersettings.h"
-#include "inputcheck.h"
 #include "multilayout.h"
 #include "resultvalues.h"
 #include "tablecell.h"
 #include "testcodes.h"
-
-#include <QSignalBlocker>
 
 namespace {
 
@@ -72,18 +69,13 @@ void MultiForm::cUnitsCurrentIndexChanged(int index)
 }
 
 // The edits of the stream left go into the buffer the widgets belong to
-// before the next stream is shown from it.
+// before the next stream is shown from it (a bad MAC or IP text as that
+// stream's default).
 void MultiForm::sStreamSettingsChanged(int value)
 {
     const int next = recordOf(value);
     if (next < 0 || next == m_settingsStream)
         return;
-    // A field the buffer cannot take keeps the user on this stream.
-    if (!InputCheck::confirm(this)) {
-        const QSignalBlocker blocker(ui->sStreamSettings);
-        ui->sStreamSettings->setValue(m_settingsStream + 1);
-        return;
-    }
     storeConfig(shownProcess());
     m_settingsStream = next;
     showConfig(shownProcess());

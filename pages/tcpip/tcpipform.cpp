@@ -28,19 +28,18 @@ const QList<PageIds> kTests = {
     PageIds{TestNo::Dns, ActiveTest::Dns, StateBit::Dns, true},
 };
 
-// What the tester resolves: a host name of dot-separated labels of letters,
-// digits, '_' and inner '-', with an optional final dot. An empty name or an
-// empty label is not one.
-const QRegularExpression &hostPattern()
+// What can be typed into a host name: the characters of host names, stored
+// as ASCII. Whatever the field holds is written; a name the tester sent is
+// shown as it came.
+const QRegularExpression &hostCharacters()
 {
-    static const QRegularExpression re = Validators::exact(
-        QStringLiteral("[A-Za-z0-9_]([A-Za-z0-9_-]*[A-Za-z0-9_])?(\\.[A-Za-z0-9_]([A-Za-z0-9_-]*[A-Za-z0-9_])?)*\\.?"));
+    static const QRegularExpression re = Validators::exact(QStringLiteral("[A-Za-z0-9._-]*"));
     return re;
 }
 
-quint32 addressOrDefault(const QString &text, quint32 fallback)
+quint32 addressOrDefault(QLineEdit *edit, quint32 fallback)
 {
-    return Validators::isIpv4(text) ? Conv::textToIp(text) : fallback;
+    return Conv::textToIp(Validators::textOrDefault(edit, Conv::ipToText(fallback)));
 }
 
 } // namespace
@@ -60,7 +59,7 @@ TCPIPForm::TCPIPForm(Zorqv *device, QWidget *parent)
     }
     Validators::installIpv4(ui->lIP);
     Validators::installIpv4(ui->lIPdst);
-    Validators::install(ui->lHost, hostPattern());
+    Validators::install(ui->lHost, hostCharacters());
     fitTableToRows(ui->tPingRes);
     fitTableToRows(ui->tTraceRes);
     ui->tabWidget->setCurrentIndex(PingTab);
@@ -171,10 +170,10 @@ void TCPIPForm::storeConfig(quint8 proc)
 {
     proc &= 1;
     put32(m_ping[proc], PingConfigField::IpDst,
-          addressOrDefault(ui->lIP->text(), get32(PingDefaults::Ping[proc], PingConfigField::IpDst)));
+          addressOrDefault(ui->lIP, get32(PingDefaults::Ping[proc], PingConfigField::IpDst)));
     put16(m_ping[proc], PingConfigField::Pause, quint16(Kept::spinValue(ui->sPause, get16(m_ping[proc], PingConfigField::Pause))));
     put32(m_trace[proc], TraceConfigField::IpDst,
-          addressOrDefault(ui->lIPdst->text(), get32(PingDefaults::Trace[proc], TraceConfigField::IpDst)));
+          addressOrDefault(ui->lIPdst, get32(PingDefaults::Trace[proc], TraceConfigField::IpDst)));
     put16(m_trace[proc], TraceConfigField::Pause, quint16(Kept::spinValue(ui->sDelay, get16(m_trace[proc], TraceConfigField::Pause))));
     if (ui->lHost->isModified()) {
         const QByteArray name = ui->lHost->text().toLatin1();
