@@ -5,6 +5,7 @@
 #include "mainmenu.h"
 #include "testform.h"
 #include "testcodes.h"
+#include "testerwiring.h"
 #include "testpages.h"
 #include "validators.h"
 #include "conversions.h"
@@ -149,19 +150,7 @@ MainForm::MainForm(QWidget *parent, quint16 tcpPort)
     connect(this, &MainForm::debug_fpga_rw, &m_engine, &OldProto::debug_fpga_rw);
     connect(&m_engine, &OldProto::debug_fpga_rcv, this, &MainForm::debug_fpga_rcv);
 
-    connect(&m_engine, &OldProto::snd_pckt, &m_serial, &Serial::snd_pckt);
-    connect(&m_engine, &OldProto::snd_pckt, &m_tcp, &TcpSocket::snd_pckt);
-    connect(&m_serial, &Serial::pckt_rcv, &m_engine, &OldProto::pckt_rcv);
-    connect(&m_tcp, &TcpSocket::pckt_rcv, &m_engine, &OldProto::pckt_rcv);
-    connect(&m_engine, &OldProto::disc_port, &m_serial, &Serial::disc_port);
-    connect(&m_serial, &Serial::port_conn, &m_engine, &OldProto::port_conn);
-    connect(&m_serial, &Serial::port_disc, &m_engine, &OldProto::port_disc);
-    connect(&m_engine, &OldProto::disc_sock, &m_tcp, &TcpSocket::disc_sock);
-    connect(&m_tcp, &TcpSocket::sock_conn, &m_engine, &OldProto::sock_conn);
-    connect(&m_tcp, &TcpSocket::sock_disc, &m_engine, &OldProto::sock_disc);
-
-    connect(&m_device, &Zorqv::upd_status, &m_engine, &OldProto::upd_status);
-    connect(&m_device, &Zorqv::upd_res, &m_engine, &OldProto::upd_res);
+    wireTester(m_device, m_engine, m_serial, m_tcp);
     connect(&m_device, &Zorqv::download_failed, this, &MainForm::showWarning);
     connect(&m_engine, &OldProto::link_lost, this, &MainForm::showWarning);
 

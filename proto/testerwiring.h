@@ -1,0 +1,11 @@
+#pragma once
+
+class OldProto;
+class Serial;
+class TcpSocket;
+class Zorqv;
+
+// The wiring between the transports, the engine and the device record:
+// packets both ways, links opening and closing, and the record's poll. The
+// window and qvctl connect the same parts the same way.
+void wireTester(Zorqv &device, OldProto &engine, Serial &serial, TcpSocket &tcp);
