@@ -1,11 +1,10 @@
 #pragma once
 
-#include <QDir>
 #include <QProcess>
 #include <QRectF>
 #include <QRegularExpression>
 #include <QStringList>
-#include <QTemporaryDir>
+#include <QTemporaryFile>
 
 // A text one entry per line with the blanks collapsed and blank lines
 // dropped: "Rx bits 5000000000000". A page ends with an entry "\f".
@@ -78,17 +77,14 @@ inline QString missingInOrder(const QStringList &lines, const QStringList &expec
 // diff -u of two texts, for a failure message.
 inline QString lineDiff(const QStringList &expected, const QStringList &actual)
 {
-    QTemporaryDir dir;
-    const QString files[] = {dir.filePath(QStringLiteral("expected")), dir.filePath(QStringLiteral("actual"))};
-    const QStringList *texts[] = {&expected, &actual};
-    for (int i = 0; i < 2; ++i) {
-        QFile f(files[i]);
-        if (!f.open(QIODevice::WriteOnly) || f.write(texts[i]->join(u'\n').toUtf8() + '\n') < 0)
-            return QStringLiteral("cannot write %1").arg(files[i]);
-    }
+    QTemporaryFile file;
+    if (!file.open() || file.write(expected.join(u'\n').toUtf8() + '\n') < 0 || !file.flush())
+        return QStringLiteral("cannot write %1").arg(file.fileName());
     QProcess diff;
-    diff.setWorkingDirectory(dir.path());
-    diff.start(QStringLiteral("diff"), {QStringLiteral("-u"), QStringLiteral("expected"), QStringLiteral("actual")});
+    diff.start(QStringLiteral("diff"), {QStringLiteral("-u"), QStringLiteral("--label=expected"),
+                                        QStringLiteral("--label=actual"), file.fileName(), QStringLiteral("-")});
+    diff.write(actual.join(u'\n').toUtf8() + '\n');
+    diff.closeWriteChannel();
     diff.waitForFinished(10000);
     return QString::fromUtf8(diff.readAllStandardOutput());
 }

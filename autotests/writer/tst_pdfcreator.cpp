@@ -547,27 +547,20 @@ void TestPdfCreator::chartLabels()
     c.chart(chart);
     QVERIFY(painter.end());
 
-    QList<PdfWord> left, over, under;
+    // Words by their place: left of the box from the bottom up, over and
+    // under it from left to right.
+    QMultiMap<double, QString> left, over, under;
     for (const PdfWord &w : pdfWords(path)) {
         if (w.box.right() < plot.left())
-            left << w;
+            left.insert(-w.box.top(), w.text);
         else if (w.box.top() > plot.bottom())
-            under << w;
+            under.insert(w.box.left(), w.text);
         else if (w.text != chart.title)
-            over << w;
+            over.insert(w.box.left(), w.text);
     }
-    std::sort(left.begin(), left.end(), [](auto &a, auto &b) { return a.box.top() > b.box.top(); });
-    for (auto *words : {&over, &under})
-        std::sort(words->begin(), words->end(), [](auto &a, auto &b) { return a.box.left() < b.box.left(); });
-    const auto texts = [](const QList<PdfWord> &words) {
-        QStringList t;
-        for (const PdfWord &w : words)
-            t << w.text;
-        return t.join(u' ');
-    };
-    QCOMPARE(texts(left), axis);
-    QCOMPARE(texts(over), written);
-    QCOMPARE(texts(under), labels.join(u' '));
+    QCOMPARE(left.values().join(u' '), axis);
+    QCOMPARE(over.values().join(u' '), written);
+    QCOMPARE(under.values().join(u' '), labels.join(u' '));
 }
 
 void TestPdfCreator::deviceRecordShowsOutcome_data()
