@@ -1536,7 +1536,7 @@ Correct it and try again.</source>
         <translation>Отправлено</translation>
     </message>
     <message>
-        <source>Received</source>
+        <source>Recieved</source>
         <translation>Получено</translation>
     </message>
     <message>

@@ -236,7 +236,9 @@ void Canvas::chart(const Chart &c)
         }
         m_painter.setPen(kPen);
         m_painter.drawLine(left - 40, gy, left, gy);
-        const QString label = ResultValues::general(topValue * k / 4);
+        // k / 4 first: the product of a scale near the largest double with k
+        // would overflow.
+        const QString label = ResultValues::general(topValue * (k / 4.0));
         m_painter.drawText(QRect(m_x, gy - 100, 340, 200), Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip,
                            label);
     }

@@ -93,7 +93,7 @@ const char *const kTexts[] = {
     QT_TRANSLATE_NOOP("PDFCreator", "Frame"),
     QT_TRANSLATE_NOOP("PDFCreator", "Lat"),
     QT_TRANSLATE_NOOP("PDFCreator", "Sent"),
-    QT_TRANSLATE_NOOP("PDFCreator", "Received"),
+    QT_TRANSLATE_NOOP("PDFCreator", "Recieved"), // the report's own spelling
     QT_TRANSLATE_NOOP("PDFCreator", "Lost"),
     QT_TRANSLATE_NOOP("PDFCreator", "Average"),
     QT_TRANSLATE_NOOP("PDFCreator", "Minimum"),

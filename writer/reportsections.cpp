@@ -10,6 +10,7 @@
 #include "resultvalues.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace RV = ResultValues;
 
@@ -267,7 +268,7 @@ void ReportSections::ping(int port)
     const quint32 received = get32(stats, S::Received);
     c.caption(caption("Ping", "statistics", port), 3);
     c.row({t("Sent"), num(sent)});
-    c.row({t("Received"), num(received)});
+    c.row({t("Recieved"), num(received)});
     c.row({t("Lost"), num(RV::Ping::lost(sent, received))});
     c.skip(Canvas::RowHeight);
 
@@ -307,7 +308,6 @@ void ReportSections::trace(int port)
             ip = t("timeout");
         c.row({num(get8(res, h + H::Number)), ip, answered ? num(get32(res, h + H::Latency)) : QString()});
     }
-    c.skip(Canvas::RowHeight);
 }
 
 void ReportSections::jitter(int port)
@@ -327,23 +327,24 @@ void ReportSections::jitter(int port)
     c.row({unit("Threshold", "s"), num(threshold)});
     c.skip(Canvas::RowHeight);
 
+    // Counts and shares as the jitter page shows them; without frames the
+    // shares stay empty.
     const quint64 all = get64(res, R::RxAll);
     const quint64 inOrder = get64(res, R::RxInOrder);
-    const quint64 notInOrder = all >= inOrder ? all - inOrder : 0;
+    const auto share = [all](quint64 n) { return all ? RV::Jitter::share(n, all, 'f', 2) : QString(); };
     c.caption(caption("Jitter", "results", port), 6);
     c.row({t("Elapsed time"), RV::noValue()});
     c.row({t("Estimate time"), RV::noValue()});
     c.row({t("Rx frames"), t("Count"), QStringLiteral("%")});
-    c.row({t("All"), num(all), RV::Jitter::share(all, all, 'f', 2)});
-    c.row({t("In order"), num(inOrder), RV::Jitter::share(inOrder, all, 'f', 2)});
-    c.row({t("Not in order"), num(notInOrder), RV::Jitter::share(notInOrder, all, 'f', 2)});
+    for (const auto &[label, n] : {std::pair{"All", all}, {"In order", inOrder},
+                                   {"Not in order", RV::Jitter::notInOrder(all, inOrder)}})
+        c.row({t(label), RV::Jitter::countText(n), share(n)});
     c.skip(Canvas::RowHeight);
 
     c.caption(caption("Jitter", "distribution", port), 2);
     c.row({unit("Jitter", "ms"), QStringLiteral("%")});
     for (std::size_t j = 0; j < R::Buckets; ++j)
         c.row({RV::Jitter::bucketLabel(threshold, j), RV::Jitter::share(get64(res, R::bucket(j)), all)});
-    c.skip(Canvas::RowHeight);
 }
 
 void ReportSections::multi(int port)
@@ -366,7 +367,6 @@ void ReportSections::multi(int port)
         c.row({t("Frame size"), num(get16(cfg, s + S::Length))});
     }
     c.setWidth(Canvas::DefaultWidth);
-    c.skip(Canvas::RowHeight);
 
     c.caption(caption("Multistream test", "results", port), 2);
     c.row({t("Elapsed time"), RV::noValue()});
@@ -380,11 +380,10 @@ void ReportSections::multi(int port)
         c.row({t("Tx frames"), num(st.tx), QString()});
         c.row({t("Rx frames"), num(st.rx), QString()});
         c.row({t("Tx bytes"), num(st.txBytes), QString()});
-        c.row({t("Loss frames"), num(st.loss), RV::Traffic::coefficient(st.loss, st.tx)});
+        c.row({t("Loss frames"), num(st.loss), RV::Multi::lossCoefficient(st)});
         c.row({t("Latency"), num(st.latency), QString()});
     }
     c.setWidth(Canvas::DefaultWidth);
-    c.skip(Canvas::RowHeight);
 }
 
 void ReportSections::rfc(int port)
@@ -517,5 +516,4 @@ void ReportSections::rfc(int port)
             c.row(values);
         }
     }
-    c.skip(Canvas::RowHeight);
 }

@@ -100,6 +100,8 @@ class TestPdfCreator : public QObject
 private Q_SLOTS:
     void initTestCase();
     void init();
+    void wholeReport_data();
+    void wholeReport();
     void reportText_data();
     void reportText();
     void outcomes_data();
@@ -111,8 +113,8 @@ private Q_SLOTS:
     void rowsStayOnPage();
     void percentChartKeepsToBox_data();
     void percentChartKeepsToBox();
-    void barScaleReachesLargest_data();
-    void barScaleReachesLargest();
+    void chartLabels_data();
+    void chartLabels();
     void deviceRecordShowsOutcome_data();
     void deviceRecordShowsOutcome();
 
@@ -131,10 +133,50 @@ void TestPdfCreator::init()
     QTest::failOnWarning(QRegularExpression(QStringLiteral("^PDFCreator: no report text")));
 }
 
-void TestPdfCreator::reportText_data()
+// Each report of the typical file, for both ports and for the one-port
+// model, and of the all-zero file: its whole text against the text
+// expected of it (expected/<row>.txt).
+void TestPdfCreator::wholeReport_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<bool>("onePort");
+    QTest::addColumn<int>("report");
+    const struct { const char *name; QByteArray file; bool onePort; } files[] = {
+        {"typical", ResultFiles::typical(), false},
+        {"oneport", ResultFiles::typical(), true},
+        {"zeros", ResultFiles::filled(0), false},
+    };
+    for (const auto &f : files) {
+        for (int r = 0; r < ReportSections::Count; ++r) {
+            const QByteArray pdf(ReportWriter::Reports[r].file);
+            QTest::addRow("%s-%s", f.name, pdf.mid(1, pdf.indexOf('.') - 1).constData()) << f.file << f.onePort << r;
+        }
+    }
+}
+
+void TestPdfCreator::wholeReport()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(bool, onePort);
+    QFETCH(int, report);
+    QFile expectedFile(QStringLiteral(QV_EXPECTED_DIR "/%1.txt").arg(QLatin1String(QTest::currentDataTag())));
+    QVERIFY2(expectedFile.open(QIODevice::ReadOnly), qPrintable(expectedFile.fileName()));
+    const QStringList expected = textLines(QString::fromUtf8(expectedFile.readAll()));
+
+    QTemporaryDir dir;
+    const ReportWriter::Report &r = ReportWriter::Reports[report];
+    const ReportOutcome out = ReportWriter::write(jobFor(dir.path(), file, r.bit, onePort), ReportResources::current());
+    QCOMPARE(out.status, ReportOutcome::Created);
+    const QStringList actual = pdfLines(dir.path() + QLatin1String(r.file));
+    QVERIFY2(actual == expected, qPrintable(lineDiff(expected, actual)));
+}
+
+// What the whole texts do not cover: Russian, and every count at its
+// largest (lists stay bounded, codes without a text show as numbers, 64-bit
+// arithmetic keeps its values).
+void TestPdfCreator::reportText_data()
+{
+    QTest::addColumn<QByteArray>("file");
     QTest::addColumn<bool>("russian");
     QTest::addColumn<int>("report");
     QTest::addColumn<QStringList>("lines");
@@ -145,123 +187,34 @@ void TestPdfCreator::reportText_data()
     const QByteArray ones = ResultFiles::filled(char(0xFF));
     using S = ReportSections;
 
-    QTest::newRow("bert") << typical << false << false << int(S::Bert)
-        << QStringList{"Ethernet testing report", "Manufactured by QV Test Systems", "Device ZORT-QV",
-                       "Serial number 1234", "Date & time 09/07/04 05:03:12", "Interface settings (Port A)",
-                       "Link speed 1000", "MAC 00:1a:2b:3c:4d:5e", "IP address 010.001.002.003",
-                       "Subnet mask 255.255.000.000", "Gateway 010.001.000.001", "VLAN counts 2", "# TPID PCP VID",
-                       "1 8100 5 100", "2 9100 3 200", "MPLS counts 1", "# Value QoS TTL", "1 12345 6 64",
-                       "Interface settings (Port B)", "Link speed 100", "MAC 00:aa:bb:cc:dd:ee", "VLAN counts 0",
-                       "BERT", "BERT settings (Port A)", "Pattern type 2E15-1", "User pattern 1234abcd",
-                       "Frame size 1518", "Units Mbps", "Rate 75", "Duration 01:00:00", "BERT results (Port A)",
-                       "Elapsed time 00:10:00", "Estimate time 00:50:00", "Rx bits 5000000000000", "Rx ebits 5000",
-                       "BER 1e-09", "LSS 12", "LOS 30", "LSS,% 2", "LOS,% 5", "BERT settings (Port B)",
-                       "Pattern type 2E31-1", "User pattern 00000042", "Units kbps", "Duration 00:01:40",
-                       "Elapsed time 00:00:00", "Estimate time 00:01:40", "BER 0", "LSS 7", "LSS,% 0", "LOS,% 0"}
-        << QStringList{"3 8100 5 100"};
-    QTest::newRow("traffic") << typical << false << false << int(S::Traffic)
-        << QStringList{"Traffic test", "Traffic test settings (Port A)", "Header level 2",
-                       "MAC destination 02:10:20:30:40:07", "Header level 3", "IP destination 192.168.005.006",
-                       "Tos 0100", "Precedence 5", "EF ( 101110 )", "Header level 4", "UDP source 1111",
-                       "UDP destination 2222", "Advanced", "Loading type Constant", "Units kbps", "Rate 5000",
-                       "Frame size 512", "Duration 02:02:02", "Traffic test results (Port A)", "Elapsed time ---",
-                       "Estimate time ---", "Count Coef", "Load 75%", "Tx frames 1000000", "Rx frames 999000",
-                       "Tx bytes 512000000", "Loss frames 1000 0.001", "runt 10 0.000", "jabber 20 0.000",
-                       "CRC 30 0.000", "runt+jabber+CRC 60 0.000", "Pause 7", "Traffic test settings (Port B)",
-                       "AF31 ( 011010 )", "Units Mbps", "Traffic test results (Port B)", "Load 1%",
-                       "Loss frames 4294967291 ---", "CRC 3 ---", "runt+jabber+CRC 3 ---"}
-        << QStringList{};
-    QTest::newRow("ping") << typical << false << false << int(S::Ping)
-        << QStringList{"Ping", "Ping settings (Port A)", "IP destination 008.008.004.004", "Frame size 100",
-                       "Pause,ms 500", "Ping results (Port A)", "# Status Frame,b Lat,ms", "1 OK 100 12",
-                       "2 Timeout 100 ---", "3 --- 100 ---", "Ping statistics (Port A)", "Sent 3", "Received 1",
-                       "Lost 2", "Ping latency (Port A)", "Average 12.5", "Minimum 0", "Maximum 12",
-                       "Ping settings (Port B)", "Sent 2", "Received 4", "Lost 0", "Minimum 3"}
-        << QStringList{};
-    QTest::newRow("trace") << typical << false << false << int(S::Trace)
-        << QStringList{"Trace settings (Port A)", "IP destination 001.001.001.001", "Pause,ms 250",
-                       "Trace results (Port A)", "# IP Latency,ms", "1 010.000.000.001 3", "2 timeout", "3 ...",
-                       "4 001.001.001.001 20", "255 009.009.009.009 99", "Trace settings (Port B)",
-                       "Trace results (Port B)"}
-        << QStringList{};
-    QTest::newRow("jitter") << typical << false << false << int(S::Jitter)
-        << QStringList{"Jitter settings (Port A)", "IP destination 192.168.007.008", "UDP source 5555",
-                       "Rate 50 %", "Frame size 256", "Duration 00:02:00", "Threshold,s 8", "Jitter results (Port A)",
-                       "Rx frames Count %", "All 1000 100.00", "In order 990 99.00", "Not in order 10 1.00",
-                       "Jitter distribution (Port A)", "Jitter,ms %", "0.000-1.000 50", "1.000-2.000 25",
-                       "2.000-3.000 12.5", "3.000-4.000 6", "5.000-6.000 1.5", "7.000-8.000 0.5", ">=8.000 0.5",
-                       "Jitter results (Port B)", "All 0 ---", "In order 0 ---", "0.000-0.000 ---", ">=0.000 ---"}
-        << QStringList{};
-    QTest::newRow("multistream") << typical << false << false << int(S::Multi)
-        << QStringList{"Multistream", "Multistream settings (Port A)", "Stream #1", "IP destination 192.168.010.001",
-                       "UDP source 100", "UDP destination 200", "Units %", "Rate 10", "Frame size 9000", "Stream #2",
-                       "Units bps", "Stream #10", "Multistream test results (Port A)", "Elapsed time ---",
-                       "Stream #1", "Count Coef", "Load 20%", "Tx frames 3000000000", "Rx frames 2999999000",
-                       "Tx bytes 27000000000000", "Loss frames 1000 0.000", "Latency 500", "Stream #3", "Load 22%",
-                       "Tx frames 3000", "Rx frames 2998", "Tx bytes 576000", "Stream #4", "Load 0%", "Tx frames 0",
-                       "Loss frames 0 ---", "Multistream settings (Port B)"}
-        << QStringList{};
-    QTest::newRow("rfc2544") << typical << false << false << int(S::Rfc)
-        << QStringList{"RFC-2544 (Port A)", "RFC-2544 Frame size (Port A)", "64", "9000",
-                       "RFC-2544 header settings (Port A)", "IP destination 010.020.030.040", "UDP source 7000",
-                       "Throughput settings (Port A)", "Starting load, % 90", "Ending load, % 10", "Duration,s 20",
-                       "Status Frame Load, % Thr, Mbps", "Wait 64 100 100", "OK 128 90 200", "No Sync 1280 50 600",
-                       "12 9000 30 800", "Throughput, %", "Latency settings (Port A)", "Iteration 7", "Interval,s 3",
-                       "Frame Load, % Frame Load, %", "64 11 128 12", "1518 17 9000 18", "Status Frame Load, % Lat,ns",
-                       "OK 64 100 1500.5", "OK 9000 30 8500.5", "Latency, ns", "Back to back settings (Port A)",
-                       "Iteration 9", "Min interval 2", "Max interval 50", "Status Frame Min T,s Max T,s",
-                       "OK 64 1 10", "OK 9000 8 80", "Min T/Average T/Max T, s", "Frameloss settings (Port A)",
-                       "Interval,s 2", "Loading step, % 5", "Starting load, % 100", "Ending load, % 80",
-                       "Frameloss, frame", "Frameloss", "Load, % 100 95 90 85 80", "64 0 2 4 6 8",
-                       "9000 7 9 11 13 15", "RFC-2544 (Port B)", "Status Frame Load, % Thr, bps", "Wait 0 --- 0"}
-        << QStringList{"Load, % 100 95 90 85 80 75"};
-    QTest::newRow("one port") << typical << true << false << int(S::Bert)
-        << QStringList{"Device ZORT-QVB", "Interface settings (Port A)", "BERT settings (Port A)",
-                       "BERT results (Port A)"}
-        << QStringList{"Interface settings (Port B)", "BERT settings (Port B)", "BERT results (Port B)"};
-    QTest::newRow("one port rfc2544") << typical << true << false << int(S::Rfc)
-        << QStringList{"RFC-2544 (Port A)"} << QStringList{"RFC-2544 (Port B)", "Throughput settings (Port B)"};
-    QTest::newRow("russian") << typical << false << true << int(S::Bert)
+    QTest::newRow("russian") << typical << true << int(S::Bert)
         << QStringList{"Отчёт о тестировании Ethernet", "Изготовитель QV Test Systems", "Дата и время 09/07/04 05:03:12",
                        "Настройки интерфейса (Порт A)", "Скорость соединения 1000", "BERT настройки (Порт A)",
                        "Тип шаблона 2E15-1", "Единицы Мбит/с", "Тип шаблона 2E31-1", "Единицы кбит/с", "BERT результаты (Порт B)"}
         << QStringList{"Ethernet testing report", "(Port A)"};
-    QTest::newRow("russian jitter") << typical << false << true << int(S::Jitter)
-        << QStringList{"Джиттер настройки (Порт A)", "Все 1000 100.00", "Джиттер распределение (Порт B)"}
+    QTest::newRow("russian jitter") << typical << true << int(S::Jitter)
+        << QStringList{"Джиттер настройки (Порт A)", "Все 1.000E+03 100.00", "Джиттер распределение (Порт B)"}
         << QStringList{};
-    QTest::newRow("russian zeros bert") << zeros << false << true << int(S::Bert)
+    QTest::newRow("russian zeros bert") << zeros << true << int(S::Bert)
         << QStringList{"Тип шаблона Пользовательский", "Единицы %"} << QStringList{};
-    QTest::newRow("russian zeros rfc2544") << zeros << false << true << int(S::Rfc)
+    QTest::newRow("russian zeros rfc2544") << zeros << true << int(S::Rfc)
         << QStringList{"Состояние Кадр Нагрузка, % Проп. сп., бит/с", "Ожидание 0 0 0"} << QStringList{};
 
-    QTest::newRow("zeros bert") << zeros << false << false << int(S::Bert)
-        << QStringList{"Date & time 00/00/00 00:00:00", "Link speed 1000", "Pattern type User", "Units %",
-                       "BER 0", "LSS,% 0", "Estimate time 00:00:00"}
-        << QStringList{};
-    QTest::newRow("zeros traffic") << zeros << false << false << int(S::Traffic)
-        << QStringList{"default ( 000000 )", "Loss frames 0 ---", "runt+jabber+CRC 0 ---"} << QStringList{};
-    QTest::newRow("zeros rfc2544") << zeros << false << false << int(S::Rfc)
-        << QStringList{"Status Frame Load, % Thr, bps", "Wait 0 0 0", "Load, % 0"} << QStringList{};
-    QTest::newRow("zeros ping") << zeros << false << false << int(S::Ping)
-        << QStringList{"# Status Frame,b Lat,ms", "Ping statistics (Port A)", "Average 0", "Minimum 0"}
-        << QStringList{"0 --- 0 ---"};
-    // Every count at its largest: lists stay bounded, codes without a text
-    // show as numbers, 64-bit arithmetic keeps its values.
-    QTest::newRow("0xFF bert") << ones << false << false << int(S::Bert)
+    QTest::newRow("0xFF bert") << ones << false << int(S::Bert)
         << QStringList{"VLAN counts 255", "3 ffff 7 4095", "MPLS counts 255", "3 fffff 7 255",
                        "Pattern type 2E31-1", "Units Mbps", "User pattern ffffffff", "Estimate time 00:00:00",
                        "Rx bits 18446744073709551615", "BER 1", "LSS,% 100", "LOS,% 100"}
         << QStringList{"4 ffff 7 4095", "4 fffff 7 255"};
-    QTest::newRow("0xFF traffic") << ones << false << false << int(S::Traffic)
+    QTest::newRow("0xFF traffic") << ones << false << int(S::Traffic)
         << QStringList{"Load 255%", "Loss frames 0 0.000", "runt 4294967295 1.000", "runt+jabber+CRC 4294967293 1.000"}
         << QStringList{};
-    QTest::newRow("0xFF ping") << ones << false << false << int(S::Ping)
+    QTest::newRow("0xFF ping") << ones << false << int(S::Ping)
         << QStringList{"65535 --- 65535 ---", "Average ---", "Minimum 0", "Lost 0"} << QStringList{};
-    QTest::newRow("0xFF jitter") << ones << false << false << int(S::Jitter)
-        << QStringList{"All 18446744073709551615 100.00", "Not in order 0 0.00", ">=65535.000 100"} << QStringList{};
-    QTest::newRow("0xFF multistream") << ones << false << false << int(S::Multi)
+    QTest::newRow("0xFF jitter") << ones << false << int(S::Jitter)
+        << QStringList{"All 1.845E+19 100.00", "Not in order 0.000E+00 0.00", ">=65535.000 100"} << QStringList{};
+    QTest::newRow("0xFF multistream") << ones << false << int(S::Multi)
         << QStringList{"Tx bytes 281470681677825", "Loss frames 0 0.000", "Stream #10"} << QStringList{"Stream #11"};
-    QTest::newRow("0xFF rfc2544") << ones << false << false << int(S::Rfc)
+    QTest::newRow("0xFF rfc2544") << ones << false << int(S::Rfc)
         << QStringList{"255 65535 --- ---", "255 65535 --- ---", "Load, % 255", "65535 4294967295"}
         << QStringList{"Load, % 255 250"};
 }
@@ -269,7 +222,6 @@ void TestPdfCreator::reportText_data()
 void TestPdfCreator::reportText()
 {
     QFETCH(QByteArray, file);
-    QFETCH(bool, onePort);
     QFETCH(bool, russian);
     QFETCH(int, report);
     QFETCH(QStringList, lines);
@@ -284,7 +236,7 @@ void TestPdfCreator::reportText()
 
     QTemporaryDir dir;
     const ReportWriter::Report &r = ReportWriter::Reports[report];
-    const ReportOutcome out = ReportWriter::write(jobFor(dir.path(), file, r.bit, onePort), texts);
+    const ReportOutcome out = ReportWriter::write(jobFor(dir.path(), file, r.bit), texts);
     QCOMPARE(out.status, ReportOutcome::Created);
     const QString path = dir.path() + QLatin1String(r.file);
     QCOMPARE(out.written, QStringList{path});
@@ -540,26 +492,75 @@ void TestPdfCreator::percentChartKeepsToBox()
     }
 }
 
-// A bar chart scales to its largest value, up to the largest double.
-void TestPdfCreator::barScaleReachesLargest_data()
+// Each kind of chart read back from a PDF: the y axis numbers from the
+// bottom up, the values written over the bars or points and the x labels,
+// both from left to right. A bar scale is a round number above the largest
+// value, and never infinite, up to the largest double.
+void TestPdfCreator::chartLabels_data()
 {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QStringList>("labels");
     QTest::addColumn<QList<double>>("values");
-    QTest::newRow("ordinary") << QList<double>{12.5, 980, 3};
-    QTest::newRow("largest double") << QList<double>{1.0, std::numeric_limits<double>::max(), 7};
-    QTest::newRow("near the largest") << QList<double>{1e307, 1.6e308, 2};
+    QTest::addColumn<QString>("axis");
+    QTest::addColumn<QString>("written");
+    const QStringList three{"64", "128", "256"};
+    QTest::newRow("bars") << int(Chart::Bars) << three << QList<double>{12.5, 980, 3} << "0 300 600 900 1200"
+                          << "12.5 980 3";
+    QTest::newRow("bars up to the largest double")
+        << int(Chart::Bars) << three << QList<double>{1, std::numeric_limits<double>::max(), 7}
+        << "0 4.49423e+307 8.98847e+307 1.34827e+308 1.79769e+308" << "1 1.79769e+308 7";
+    QTest::newRow("bars near the largest double") << int(Chart::Bars) << three << QList<double>{1e307, 1.6e308, 2}
+                                                  << "0 4e+307 8e+307 1.2e+308 1.6e+308" << "1e+307 1.6e+308 2";
+    QTest::newRow("triples") << int(Chart::Triples) << QStringList{"64", "1518"}
+                             << QList<double>{1, 5.5, 10, 8, 44, 80} << "0 25 50 75 100" << "1 5.5 10 8 44 80";
+    // Twenty points a size: the 1st and the 11th carry their values, one
+    // above the scale at the top edge.
+    QList<double> points;
+    for (int i = 0; i < 20; ++i)
+        points << 4.0 * i;
+    for (int i = 0; i < 20; ++i)
+        points << 120.0 - i;
+    QTest::newRow("percent") << int(Chart::Percent) << QStringList{"64b", "9000b"} << points << "0 25 50 75 100"
+                             << "0 40 120 110";
 }
 
-void TestPdfCreator::barScaleReachesLargest()
+void TestPdfCreator::chartLabels()
 {
+    QFETCH(int, kind);
+    QFETCH(QStringList, labels);
     QFETCH(QList<double>, values);
-    const DrawnChart d({QStringLiteral("Latency, ns"), {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")},
-                        values, Chart::Bars, 4000, 3000});
-    // The tallest bar's outline, down its left side, reaches above 5/8 of
-    // the box (off the grid lines); its value is written above the box.
-    const double slotW = double(d.box.width() - 1) / 3;
-    const int x = d.box.left() + int(std::lround(slotW)) + int(slotW / 4);
-    QVERIFY(d.painted(x, d.box.top() + d.box.height() * 3 / 8));
-    QVERIFY(!d.paintedIn(QRect(QPoint(d.box.left(), d.chartTop + 220), QPoint(d.box.right(), d.box.top() - 2))).isNull());
+    QFETCH(QString, axis);
+    QFETCH(QString, written);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("chart.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setFullPage(true);
+    printer.setOutputFileName(path);
+    QPainter painter(&printer);
+    const QImage box(200, 200, QImage::Format_ARGB32);
+    Canvas c(printer, painter, box, box, {});
+    const Chart chart{QStringLiteral("Title"), labels, values, Chart::Kind(kind), 4000, 3000};
+    // The plot box in points, as the chart lays it out.
+    const double pt = 72.0 / printer.resolution();
+    const QRectF plot(QPointF(c.x() + 400, c.y() + 400) * pt, QPointF(c.x() + 3599, c.y() + 2600) * pt);
+    c.chart(chart);
+    QVERIFY(painter.end());
+
+    // Words by their place: left of the box from the bottom up, over and
+    // under it from left to right.
+    QMultiMap<double, QString> left, over, under;
+    for (const PdfWord &w : pdfWords(path)) {
+        if (w.box.right() < plot.left())
+            left.insert(-w.box.top(), w.text);
+        else if (w.box.top() > plot.bottom())
+            under.insert(w.box.left(), w.text);
+        else if (w.text != chart.title)
+            over.insert(w.box.left(), w.text);
+    }
+    QCOMPARE(left.values().join(u' '), axis);
+    QCOMPARE(over.values().join(u' '), written);
+    QCOMPARE(under.values().join(u' '), labels.join(u' '));
 }
 
 void TestPdfCreator::deviceRecordShowsOutcome_data()

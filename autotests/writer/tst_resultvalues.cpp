@@ -1,6 +1,4 @@
 #include "iflayout.h"
-#include "multilayout.h"
-#include "resultrecord.h"
 #include "resultvalues.h"
 
 #include <QTest>
@@ -22,8 +20,6 @@ private Q_SLOTS:
     void offeredSpeeds();
     void frameLossSteps_data();
     void frameLossSteps();
-    void multiStreams();
-    void recordTime();
 };
 
 void TestResultValues::texts_data()
@@ -34,38 +30,26 @@ void TestResultValues::texts_data()
     const QStringList units = RV::unitsTexts();
     const QStringList ping = RV::pingStatusTexts();
     const QStringList patterns = RV::bertPatternNames();
-    QTest::newRow("status 0") << RV::statusText(status, 0) << "Wait";
     QTest::newRow("status 9") << RV::statusText(status, 9) << "RxTx";
     QTest::newRow("status 10") << RV::statusText(status, 10) << "10";
     QTest::newRow("status 255") << RV::statusText(status, 255) << "255";
-    QTest::newRow("units 0") << RV::unitsText(units, 0) << "%";
-    QTest::newRow("units 3") << RV::unitsText(units, 3) << "Mbps";
     QTest::newRow("units 7") << RV::unitsText(units, 7) << "Mbps";
-    QTest::newRow("rate") << RV::rateText(units, 25, 2) << "25 kbps";
     QTest::newRow("ping 0") << RV::pingStatusText(ping, 0) << "---";
     QTest::newRow("ping 1") << RV::pingStatusText(ping, 1) << "Request";
     QTest::newRow("ping 4") << RV::pingStatusText(ping, 4) << "Interrupted";
     QTest::newRow("ping 5") << RV::pingStatusText(ping, 5) << "---";
-    QTest::newRow("pattern 7") << RV::bertPatternName(patterns, 7) << "2E31-1";
     QTest::newRow("pattern 8") << RV::bertPatternName(patterns, 8) << "User";
     QTest::newRow("coefficient") << RV::Traffic::coefficient(1, 3) << "0.333";
-    QTest::newRow("coefficient of nothing sent") << RV::Traffic::coefficient(5, 0) << "---";
-    QTest::newRow("share") << RV::Jitter::share(1, 8) << "12.5";
     QTest::newRow("share two decimals") << RV::Jitter::share(2, 3, 'f', 2) << "66.67";
     QTest::newRow("share of nothing") << RV::Jitter::share(0, 0) << "---";
-    QTest::newRow("bucket threshold 8") << RV::Jitter::bucketLabel(8, 0) << "0.000-1.000";
     QTest::newRow("bucket threshold 1") << RV::Jitter::bucketLabel(1, 0) << "0.000-0.125";
     QTest::newRow("bucket 7 of 10") << RV::Jitter::bucketLabel(10, 7) << "8.750-10.000";
-    QTest::newRow("last bucket") << RV::Jitter::bucketLabel(8, 8) << ">=8.000";
     QTest::newRow("beyond the buckets") << RV::Jitter::bucketLabel(8, 20) << ">=8.000";
     QTest::newRow("general nan") << RV::general(qQNaN()) << "---";
     QTest::newRow("general inf") << RV::general(-qInf()) << "---";
     QTest::newRow("general") << RV::general(1e-9) << "1e-09";
-    QTest::newRow("percent") << RV::percentText(75) << "75%";
     QTest::newRow("percent past 32 bits") << RV::percentText(4294967296ull) << "4294967296%";
-    QTest::newRow("ber") << RV::Bert::berText(4000000000000ull, 4000) << "1e-09";
     QTest::newRow("ber in the float's digits") << RV::Bert::berText(1000, 1) << "0.001";
-    QTest::newRow("ber of nothing") << RV::Bert::berText(0, 7) << "0";
 }
 
 void TestResultValues::texts()
@@ -81,15 +65,9 @@ void TestResultValues::numbers_data()
     QTest::addColumn<double>("expected");
     // 50 000 000 x 100 does not fit in 32 bits.
     QTest::newRow("lss percent 64-bit") << double(RV::Bert::percentOfElapsed(50000000, 100000000)) << 50.0;
-    QTest::newRow("lss percent, no time") << double(RV::Bert::percentOfElapsed(9, 0)) << 0.0;
-    QTest::newRow("estimate") << double(RV::Bert::estimate(60, 15)) << 45.0;
     QTest::newRow("estimate past the end") << double(RV::Bert::estimate(60, 75)) << 0.0;
     QTest::newRow("traffic estimate") << double(RV::Traffic::estimate(10, 1999, 3)) << 9.0;
     QTest::newRow("traffic estimate past the end") << double(RV::Traffic::estimate(10, 1000, 40)) << 0.0;
-    QTest::newRow("ping lost") << double(RV::Ping::lost(3, 1)) << 2.0;
-    QTest::newRow("ping more received") << double(RV::Ping::lost(3, 4)) << 0.0;
-    QTest::newRow("ping no minimum") << double(RV::Ping::minimum(0xFFFFFFFF)) << 0.0;
-    QTest::newRow("rate unit Mbps") << RV::Rfc::rateUnit(2.5e6).divisor << 1e6;
     QTest::newRow("rate unit Kbps") << RV::Rfc::rateUnit(999999).divisor << 1e3;
     QTest::newRow("rate unit nan") << RV::Rfc::rateUnit(qQNaN()).divisor << 1.0;
 }
@@ -154,41 +132,6 @@ void TestResultValues::frameLossSteps()
     QCOMPARE(int(n), steps);
     QCOMPARE(RV::Rfc::frameLossLoad(quint8(start), quint8(step), n - 1), lastLoad);
     QVERIFY(RV::Rfc::frameLossLoad(quint8(start), quint8(step), 99) >= 0);
-}
-
-void TestResultValues::multiStreams()
-{
-    MultiConfigBlock config{};
-    MultiResultBlock result{};
-    const std::size_t s = MultiConfigField::stream(1);
-    const std::size_t r = MultiResultField::stream(1);
-    config[s + MultiStreamField::Active] = 1;
-    put16(config, s + MultiStreamField::Length, 9600);
-    put32(result, r + MultiResultField::TxFrames, 4000000000u);
-    put32(result, r + MultiResultField::RxFrames, 4000000001u);
-    result[r + MultiResultField::Load] = 42;
-    put32(result, MultiResultField::stream(2) + MultiResultField::TxFrames, 77); // stream 3 is inactive
-
-    const RV::Multi::Stream active = RV::Multi::stream(config, result, 1);
-    QCOMPARE(active.txBytes, 38400000000000ull);
-    QCOMPARE(active.loss, 0xFFFFFFFFu); // the tester's counters wrap
-    QCOMPARE(active.load, 42u);
-    const RV::Multi::Stream inactive = RV::Multi::stream(config, result, 2);
-    QCOMPARE(inactive.active, false);
-    QCOMPARE(inactive.tx, 0u);
-    QCOMPARE(RV::Multi::stream(config, result, 10).tx, 0u); // no eleventh stream
-}
-
-void TestResultValues::recordTime()
-{
-    QByteArray file(qsizetype(ResultFile::Size), '\0');
-    const char time[6] = {5, 3, 12, 9, 7, 4};
-    for (int i = 0; i < 6; ++i)
-        file[qsizetype(ResultFile::TimeHour) + i] = time[i];
-    ResultRecord record;
-    QVERIFY(!record.read(file.left(file.size() - 1)));
-    QVERIFY(record.read(file));
-    QCOMPARE(record.timeText(), QStringLiteral("09/07/04  05:03:12"));
 }
 
 QTEST_MAIN(TestResultValues)
