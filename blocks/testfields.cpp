@@ -570,6 +570,88 @@ const Table &result(Test test)
     return none();
 }
 
+namespace {
+
+template <std::size_t N>
+QByteArray bytesOf(const Block<N> &b)
+{
+    return QByteArray(reinterpret_cast<const char *>(b.data()), qsizetype(N));
+}
+
+template <std::size_t N>
+bool put(Block<N> &b, const QByteArray &bytes)
+{
+    if (bytes.size() != qsizetype(N))
+        return false;
+    std::memcpy(b.data(), bytes.constData(), N);
+    return true;
+}
+
+} // namespace
+
+QByteArray configBytes(const PortTestBlocks &r, Test test, int port)
+{
+    const int p = port & 1;
+    switch (test) {
+    case Test::Traffic: return bytesOf(r.trafficConfig[p]);
+    case Test::Rfc2544: return bytesOf(r.rfcConfig[p]);
+    case Test::Multistream: return bytesOf(r.multiConfig[p]);
+    case Test::Jitter: return bytesOf(r.jitterConfig[p]);
+    case Test::Bert: return bytesOf(r.bertConfig[p]);
+    case Test::Loopback: return bytesOf(r.lbConfig[p]);
+    case Test::Ping: return bytesOf(r.pingConfig[p]);
+    case Test::Trace: return bytesOf(r.traceConfig[p]);
+    case Test::Dns: return bytesOf(r.dnsConfig[p]);
+    default: return {};
+    }
+}
+
+bool setConfigBytes(PortTestBlocks &r, Test test, int port, const QByteArray &bytes)
+{
+    const int p = port & 1;
+    switch (test) {
+    case Test::Traffic: return put(r.trafficConfig[p], bytes);
+    case Test::Rfc2544: return put(r.rfcConfig[p], bytes);
+    case Test::Multistream: return put(r.multiConfig[p], bytes);
+    case Test::Jitter: return put(r.jitterConfig[p], bytes);
+    case Test::Bert: return put(r.bertConfig[p], bytes);
+    case Test::Loopback: return put(r.lbConfig[p], bytes);
+    case Test::Ping: return put(r.pingConfig[p], bytes);
+    case Test::Trace: return put(r.traceConfig[p], bytes);
+    case Test::Dns: return put(r.dnsConfig[p], bytes);
+    default: return false;
+    }
+}
+
+QByteArray resultBytes(const PortTestBlocks &r, Test test, int port)
+{
+    const int p = port & 1;
+    switch (test) {
+    case Test::Traffic: return bytesOf(r.trafficResult[p]);
+    case Test::Rfc2544: return bytesOf(r.rfcResult[p]);
+    case Test::Multistream: return bytesOf(r.multiResult[p]);
+    case Test::Jitter: return bytesOf(r.jitterResult[p]);
+    case Test::Bert: return bytesOf(r.bertResult[p]);
+    case Test::Ping: return bytesOf(r.pingResult[p]) + bytesOf(r.pingStats[p]);
+    case Test::Trace: return bytesOf(r.traceResult[p]);
+    case Test::Dns: return bytesOf(r.dnsResult[p]);
+    default: return {};
+    }
+}
+
+QJsonObject json(Test test, const QByteArray &config, const QByteArray &result)
+{
+    const auto *c = reinterpret_cast<const quint8 *>(config.isEmpty() ? nullptr : config.constData());
+    const auto *r = reinterpret_cast<const quint8 *>(result.isEmpty() ? nullptr : result.constData());
+    const Source source{c, r, {}};
+    QJsonObject o;
+    if (c && !TestFields::config(test).empty())
+        o.insert(QStringLiteral("config"), toJson(TestFields::config(test), c, source));
+    if (r && !TestFields::result(test).empty())
+        o.insert(QStringLiteral("result"), toJson(TestFields::result(test), r, source));
+    return o;
+}
+
 QString check(Test test, const quint8 *b)
 {
     switch (test) {

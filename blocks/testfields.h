@@ -1,6 +1,10 @@
 #pragma once
 
+#include "blocksizes.h"
 #include "fieldtable.h"
+
+#include <QByteArray>
+#include <QJsonObject>
 
 #include <QString>
 #include <QStringList>
@@ -44,6 +48,19 @@ const FieldTable::Table &config(Test test);
 // is the result rows followed by the statistics (as in the reply), the
 // interface's the three DHCP words (address, mask, gateway).
 const FieldTable::Table &result(Test test);
+
+// The configuration and result bytes of a test on port (0 or 1) in a record
+// of the per-port test blocks (a result file's, or the device record's);
+// ping's result is its rows followed by its statistics. Empty for a block
+// the record does not hold.
+QByteArray configBytes(const PortTestBlocks &record, Test test, int port);
+QByteArray resultBytes(const PortTestBlocks &record, Test test, int port);
+// Puts configuration bytes back; false when the record holds no such block.
+bool setConfigBytes(PortTestBlocks &record, Test test, int port, const QByteArray &bytes);
+
+// {"config": ..., "result": ...} of a test's bytes, each part only when its
+// table and its bytes are there.
+QJsonObject json(Test test, const QByteArray &config, const QByteArray &result);
 
 // What is wrong with a configuration block across its fields after a set
 // (a rate above 100 while the units are %), or an empty text.
