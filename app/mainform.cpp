@@ -152,6 +152,7 @@ MainForm::MainForm(QWidget *parent, quint16 tcpPort)
 
     wireTester(m_device, m_engine, m_serial, m_tcp);
     connect(&m_device, &Zorqv::download_failed, this, &MainForm::showWarning);
+    connect(&m_device, &Zorqv::report_finished, this, &MainForm::showReportOutcome);
     connect(&m_engine, &OldProto::link_lost, this, &MainForm::showWarning);
 
     buildTestList();
@@ -360,6 +361,17 @@ void MainForm::showWarning(const QString &text)
     // Not waited for: this runs inside the engine's reply handling or a
     // transport's close.
     m_warning = InputCheck::warn(this, text);
+}
+
+void MainForm::showReportOutcome(const ReportOutcome &outcome)
+{
+    // Modal, but the event loop (and the tester's poll) goes on; it stands
+    // apart from the window, as the reports do.
+    auto *box = new QMessageBox(outcome.ok() ? QMessageBox::Information : QMessageBox::Warning, QString(),
+                                outcome.message(), QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(true);
+    box->open();
 }
 
 // Fills the page area while no page is open, saying what to do next.

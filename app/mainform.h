@@ -96,6 +96,7 @@ private:
     void retranslateTestButtons();
     void showHint();
     void showWarning(const QString &text);
+    void showReportOutcome(const ReportOutcome &outcome);
     QString serialConnect();
     QString serialOpenProblem(const QString &name) const;
     void showPort(int port, const PortLabels &labels);

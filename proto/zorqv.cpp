@@ -2,7 +2,8 @@
 
 #include "pdfcreator.h"
 
-#include <QMessageBox>
+#include <QDebug>
+
 
 namespace {
 constexpr int kStatusPeriodMs = 1000;
@@ -75,13 +76,5 @@ void Zorqv::tUpdStatustmout()
 void Zorqv::pdf_finished(const ReportOutcome &outcome)
 {
     m_lastOutcome = outcome;
-    if (m_reportMessages) {
-        // Modal, but the event loop (and the tester's poll) goes on.
-        auto *box = new QMessageBox(outcome.ok() ? QMessageBox::Information : QMessageBox::Warning, QString(),
-                                    outcome.message(), QMessageBox::Ok);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->setModal(true);
-        box->open();
-    }
     Q_EMIT report_finished(outcome);
 }

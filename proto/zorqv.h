@@ -68,8 +68,6 @@ public:
     PDFCreator *reportWriter() const { return m_writer.get(); }
     // How the latest report job ended (status Created with job 0 before the first).
     const ReportOutcome &lastReportOutcome() const { return m_lastOutcome; }
-    // Whether a finished job brings up its message box (tests turn it off).
-    void setReportMessages(bool show) { m_reportMessages = show; }
 
     bool isQvb = false;
     bool connected = false;
@@ -120,7 +118,7 @@ Q_SIGNALS:
     void upd_status();
     void upd_res();
     void download_failed(const QString &text);
-    // The latest report job has ended (after its message box has opened).
+    // The latest report job has ended; the window tells the user.
     void report_finished(const ReportOutcome &outcome);
 
 private Q_SLOTS:
@@ -131,6 +129,5 @@ private:
     std::unique_ptr<PDFCreator> m_writer;
     ReportSink *m_reportSink = nullptr;
     ReportOutcome m_lastOutcome;
-    bool m_reportMessages = true;
     QTimer m_statusTimer;
 };

@@ -126,6 +126,8 @@ private Q_SLOTS:
     void serialConnectOpensTypedDevice();
     void badInputRefused_data();
     void badInputRefused();
+    void reportOutcomeShown_data();
+    void reportOutcomeShown();
 
 private:
     template <class T>
@@ -1025,6 +1027,40 @@ void TestMainForm::badInputRefused()
         ::close(master);
         ::close(slave);
     }
+}
+
+// A report job's end is told in a box of its own, its icon by the outcome.
+void TestMainForm::reportOutcomeShown_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("icon");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("created") << int(ReportOutcome::Created) << int(QMessageBox::Information)
+                             << QStringLiteral("Result PDFs created.");
+    QTest::newRow("mask 0") << int(ReportOutcome::NothingRequested) << int(QMessageBox::Warning)
+                            << QStringLiteral("No report was selected: no PDF was written.");
+}
+
+void TestMainForm::reportOutcomeShown()
+{
+    QFETCH(int, status);
+    QFETCH(int, icon);
+    QFETCH(QString, text);
+    QTest::mouseClick(form->findChild<QPushButton *>(QStringLiteral("bEng")), Qt::LeftButton);
+    ReportOutcome outcome;
+    outcome.status = ReportOutcome::Status(status);
+    outcome.requested = status == ReportOutcome::Created ? 1 : 0;
+    outcome.written = status == ReportOutcome::Created ? QStringList{QStringLiteral("ping.pdf")} : QStringList();
+    Q_EMIT form->device().report_finished(outcome);
+    QMessageBox *box = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (auto *b = qobject_cast<QMessageBox *>(w); b && b->isVisible())
+            box = b;
+    }
+    QVERIFY(box);
+    QCOMPARE(int(box->icon()), icon);
+    QCOMPARE(box->text(), text);
+    box->accept();
 }
 
 QTEST_MAIN(TestMainForm)

@@ -444,7 +444,6 @@ private Q_SLOTS:
     void ownReportWriter()
     {
         Zorqv device;
-        device.setReportMessages(false);
         QSignalSpy finished(&device, &Zorqv::report_finished);
         device.startReport(ReportJob{});
         QVERIFY(finished.wait(5000));

@@ -110,7 +110,6 @@ public:
     explicit Link(quint16 port)
         : transport(nullptr, port)
     {
-        device.setReportMessages(false);
         QObject::connect(&proto, &OldProto::snd_pckt, &transport, &TcpSocket::snd_pckt);
         QObject::connect(&transport, &TcpSocket::pckt_rcv, &proto, &OldProto::pckt_rcv);
         QObject::connect(&transport, &TcpSocket::sock_conn, &proto, &OldProto::sock_conn);
