@@ -2,22 +2,7 @@
 #include "ui_filenamedialog.h"
 
 #include "inputcheck.h"
-#include "packet.h"
-
-namespace {
-
-// The request carries the name up to the packet's CRC byte with a zero
-// byte after it; the tester lists it again with a '$' in front.
-constexpr int kMaxName = Packet::CrcOffset - Packet::PayloadOffset - 2;
-
-// Names travel as single bytes: printable ASCII, without the signs that
-// separate folders or are wildcards in file systems.
-bool storable(QChar c)
-{
-    return c.unicode() >= 0x20 && c.unicode() < 0x7F && !QStringLiteral("/\\:*?\"<>|").contains(c);
-}
-
-} // namespace
+#include "storedname.h"
 
 FileNameDialog::FileNameDialog(QWidget *parent)
     : QDialog(parent)
@@ -40,16 +25,7 @@ QString FileNameDialog::name() const
 
 QString FileNameDialog::problem(const QString &name)
 {
-    if (name.isEmpty())
-        return tr("Type the name to save the settings under.");
-    if (name.size() > kMaxName)
-        return tr("The name has %1 characters; the tester stores at most %2.").arg(name.size()).arg(kMaxName);
-    for (const QChar c : name) {
-        if (!storable(c))
-            return tr("The tester cannot store \"%1\" in a file name: use Latin letters, digits, blanks "
-                      "and signs other than / \\ : * ? \" < > |.").arg(c);
-    }
-    return {};
+    return StoredName::problem(name);
 }
 
 void FileNameDialog::accept()

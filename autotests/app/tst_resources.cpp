@@ -2,6 +2,7 @@
 // windows and pages ask for is there and shows something, and the Russian
 // translation is complete and keeps the placeholders of its source texts.
 
+#include "testpaths.h"
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>

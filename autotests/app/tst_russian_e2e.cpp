@@ -5,6 +5,7 @@
 // English source text of the Russian translation. A source the translation
 // keeps as it is (a name such as BERT or RFC-2544) is Russian too.
 
+#include "testpaths.h"
 #include "ftransferform.h"
 #include "mainform.h"
 #include "mainmenu.h"

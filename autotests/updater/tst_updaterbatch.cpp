@@ -1,6 +1,7 @@
 // QVUpdater without a window, as a production line runs it: exit codes,
 // the messages on stdout and stderr, and what reaches the tester.
 
+#include "testpaths.h"
 #include "updaterfixture.h"
 
 #include <QProcess>

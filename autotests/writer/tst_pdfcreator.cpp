@@ -1,3 +1,4 @@
+#include "testpaths.h"
 #include "canvas.h"
 #include "pdfcreator.h"
 #include "reportresources.h"

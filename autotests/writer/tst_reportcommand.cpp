@@ -1,3 +1,4 @@
+#include "testpaths.h"
 #include "bertlayout.h"
 #include "headerfields.h"
 #include "iflayout.h"

@@ -1,0 +1,1 @@
+// The host of the tests' precompiled header; it has no code of its own.
