@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QLibraryInfo>
 #include <QRegularExpression>
 #include <QTranslator>
 
@@ -29,6 +30,12 @@ namespace {
 using Test = TestFields::Test;
 
 QString tr(const char *text)
+{
+    return QCoreApplication::translate("Cli", text);
+}
+
+// The commands' descriptions, kept in a table.
+QString describe(const char *text)
 {
     return QCoreApplication::translate("qvctl", text);
 }
@@ -96,11 +103,11 @@ public:
     {
         Globals g = globals;
         if (g.host.isEmpty() && g.serial.isEmpty() && !fallback.isEmpty() && !parseConnect(fallback, &g)) {
-            code = usage(tr("The plan's \"connect\" must be HOST[:PORT] or serial:DEVICE: %1").arg(fallback));
+            code = usage(Cli::tr("The plan's \"connect\" must be HOST[:PORT] or serial:DEVICE: %1").arg(fallback));
             return false;
         }
         if (g.host.isEmpty() && g.serial.isEmpty()) {
-            code = usage(tr("Say where the tester is: --connect HOST[:PORT] or --serial DEVICE."));
+            code = usage(Cli::tr("Say where the tester is: --connect HOST[:PORT] or --serial DEVICE."));
             return false;
         }
         session = std::make_unique<Session>(g.port);
@@ -694,7 +701,7 @@ QString mainHelp(const QCommandLineParser &global)
     text += global.helpText().section(u'\n', 2);
     text += u'\n' + tr("Commands:") + u'\n';
     for (const Command &c : kCommands)
-        text += QStringLiteral("  %1\n      %2\n").arg(QLatin1String(c.synopsis), tr(c.description));
+        text += QStringLiteral("  %1\n      %2\n").arg(QLatin1String(c.synopsis), describe(c.description));
     text += u'\n' + tr("TEST is one of: %1").arg(TestFields::names().join(u' ')) + u'\n';
     text += tr("Configurations and results are JSON with the keys of results.json; \"qvctl COMMAND --help\" explains a "
                "command.\n\n");
@@ -706,6 +713,19 @@ QString mainHelp(const QCommandLineParser &global)
 
 int run(const QStringList &arguments)
 {
+    // The language is known before any text is made, the help included.
+    static QTranslator russian;
+    static QTranslator qtRussian;
+    const qsizetype langAt = arguments.indexOf(QStringLiteral("--lang"));
+    const QString language = langAt > 0 ? arguments.value(langAt + 1)
+        : arguments.filter(QRegularExpression(QStringLiteral("^--lang="))).value(0).mid(7);
+    if (language == QLatin1String("ru")) {
+        if (russian.load(QStringLiteral("QVRemote_ru"), QStringLiteral(":/")))
+            QCoreApplication::installTranslator(&russian);
+        if (qtRussian.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QCoreApplication::installTranslator(&qtRussian);
+    }
+
     QCommandLineParser global;
     global.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     const QCommandLineOption connect(QStringLiteral("connect"), tr("The tester over Ethernet (TCP port 55555 unless given)."),
@@ -720,14 +740,6 @@ int run(const QStringList &arguments)
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")}, tr("Show this help."));
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")}, tr("Show the version."));
     global.addOptions({connect, serial, timeout, json, lang, help, version});
-
-    static QTranslator russian;
-    // The language is known before any text is made, the help included.
-    const qsizetype langAt = arguments.indexOf(QStringLiteral("--lang"));
-    const QString language = langAt > 0 ? arguments.value(langAt + 1)
-        : arguments.filter(QRegularExpression(QStringLiteral("^--lang="))).value(0).mid(7);
-    if (language == QLatin1String("ru") && russian.load(QStringLiteral("QVRemote_ru"), QStringLiteral(":/")))
-        QCoreApplication::installTranslator(&russian);
 
     Globals g;
     Context usageOnly(g);
@@ -775,7 +787,7 @@ int run(const QStringList &arguments)
     if (!parser.parse(QStringList{QStringLiteral("qvctl ") + name} + rest.mid(1)))
         return context.usage(parser.errorText());
     if (parser.isSet(commandHelp)) {
-        QString text = tr("Usage: qvctl [global options] %1\n\n%2\n\n").arg(QLatin1String(command->synopsis), tr(command->description))
+        QString text = tr("Usage: qvctl [global options] %1\n\n%2\n\n").arg(QLatin1String(command->synopsis), describe(command->description))
             + parser.helpText().section(u'\n', 2) + u'\n';
         // "set traffic --help": the keys that test takes, with their ranges.
         const auto test = TestFields::fromName(parser.positionalArguments().value(0));

@@ -22,7 +22,7 @@ using Test = TestFields::Test;
 
 QString tr(const char *text)
 {
-    return QCoreApplication::translate("qvctl", text);
+    return QCoreApplication::translate("Plan", text);
 }
 
 QString now()

@@ -23,7 +23,7 @@ using Test = TestFields::Test;
 
 QString tr(const char *text)
 {
-    return QCoreApplication::translate("qvctl", text);
+    return QCoreApplication::translate("Tester", text);
 }
 
 // After a start the tester shows the test in the next status; a status is

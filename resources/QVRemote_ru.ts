@@ -211,6 +211,317 @@
     </message>
 </context>
 <context>
+    <name>Cli</name>
+    <message>
+        <source>The port: A (default) or B; RC for the interface settings.</source>
+        <translation>Порт: A (по умолчанию) или B; RC для настроек интерфейса.</translation>
+    </message>
+    <message>
+        <source>Name the test: %1</source>
+        <translation>Укажите тест: %1</translation>
+    </message>
+    <message>
+        <source>Unexpected argument: %1</source>
+        <translation>Лишний аргумент: %1</translation>
+    </message>
+    <message>
+        <source>%1 is not a test; the tests are: %2</source>
+        <translation>%1 не тест; тесты: %2</translation>
+    </message>
+    <message>
+        <source>--port takes A or B (RC for the interface settings): %1</source>
+        <translation>--port принимает A или B (RC для настроек интерфейса): %1</translation>
+    </message>
+    <message>
+        <source>--%1 takes seconds above 0: %2</source>
+        <translation>--%1 принимает число секунд больше 0: %2</translation>
+    </message>
+    <message>
+        <source>--set takes KEY=VALUE: %1</source>
+        <translation>--set принимает КЛЮЧ=ЗНАЧЕНИЕ: %1</translation>
+    </message>
+    <message>
+        <source>--set: &quot;%1&quot; is not a key path like header.udpSource or streams[2].rate</source>
+        <translation>--set: «%1» не путь к ключу вида header.udpSource или streams[2].rate</translation>
+    </message>
+    <message>
+        <source>Model: %1, serial number %2</source>
+        <translation>Модель: %1, серийный номер %2</translation>
+    </message>
+    <message>
+        <source>Firmware: CPU %1, FPGA %2, release %3</source>
+        <translation>Прошивка: CPU %1, FPGA %2, релиз %3</translation>
+    </message>
+    <message>
+        <source>Port %1: %2, topology %3, running: %4</source>
+        <translation>Порт %1: %2, топология %3, выполняется: %4</translation>
+    </message>
+    <message>
+        <source>%1 Mbit/s %2 duplex</source>
+        <translation>%1 Мбит/с, дуплекс: %2</translation>
+    </message>
+    <message>
+        <source>no link</source>
+        <translation>нет связи</translation>
+    </message>
+    <message>
+        <source>nothing</source>
+        <translation>ничего</translation>
+    </message>
+    <message>
+        <source>not on this model</source>
+        <translation>нет в этой модели</translation>
+    </message>
+    <message>
+        <source>cross start</source>
+        <translation>запуск на другой порт</translation>
+    </message>
+    <message>
+        <source>runs until stopped</source>
+        <translation>работает до остановки</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 не удаётся прочитать: %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a JSON object: %2</source>
+        <translation>%1 не является объектом JSON: %2</translation>
+    </message>
+    <message>
+        <source>Give the configuration to set: a FILE, - for standard input, or --set KEY=VALUE.</source>
+        <translation>Укажите, что записать: ФАЙЛ, - для стандартного ввода или --set КЛЮЧ=ЗНАЧЕНИЕ.</translation>
+    </message>
+    <message>
+        <source>%1 has no configuration.</source>
+        <translation>У теста %1 нет настроек.</translation>
+    </message>
+    <message>
+        <source>--to takes A or B: %1</source>
+        <translation>--to принимает A или B: %1</translation>
+    </message>
+    <message>
+        <source>--level is the loopback level, 1 to 4: %1</source>
+        <translation>--level — уровень шлейфа, от 1 до 4: %1</translation>
+    </message>
+    <message>
+        <source>%1 started on port %2 (%2-&gt;%3).</source>
+        <translation>%1 запущен на порту %2 (%2-&gt;%3).</translation>
+    </message>
+    <message>
+        <source>%1 stopped on port %2.</source>
+        <translation>%1 остановлен на порту %2.</translation>
+    </message>
+    <message>
+        <source>%1 was not running on port %2.</source>
+        <translation>%1 не выполнялся на порту %2.</translation>
+    </message>
+    <message>
+        <source>%1 no longer runs on port %2.</source>
+        <translation>%1 больше не выполняется на порту %2.</translation>
+    </message>
+    <message>
+        <source>--port takes A or B: %1</source>
+        <translation>--port принимает A или B: %1</translation>
+    </message>
+    <message>
+        <source>files takes: list | save NAME | load NAME | delete NAME | download NAME</source>
+        <translation>files принимает: list | save ИМЯ | load ИМЯ | delete ИМЯ | download ИМЯ</translation>
+    </message>
+    <message>
+        <source>--out, --report and --json are for files download.</source>
+        <translation>--out, --report и --json относятся к files download.</translation>
+    </message>
+    <message>
+        <source>--mask goes with --report and takes report bits 0x002 to 0x800: %1</source>
+        <translation>--mask используется с --report и принимает биты отчётов от 0x002 до 0x800: %1</translation>
+    </message>
+    <message>
+        <source>%1: %2 done.</source>
+        <translation>%1: %2 выполнено.</translation>
+    </message>
+    <message>
+        <source>%1 could not be written.</source>
+        <translation>Не удалось записать %1.</translation>
+    </message>
+    <message>
+        <source>%1 is not a result file.</source>
+        <translation>%1 не является файлом результатов.</translation>
+    </message>
+    <message>
+        <source>screen needs --out FILE.png</source>
+        <translation>для screen нужен --out ФАЙЛ.png</translation>
+    </message>
+    <message>
+        <source>run takes one plan file.</source>
+        <translation>run принимает один файл плана.</translation>
+    </message>
+    <message>
+        <source>Sets one key, such as header.udpSource=5000 or streams[2].rate=50.</source>
+        <translation>Задаёт один ключ, например header.udpSource=5000 или streams[2].rate=50.</translation>
+    </message>
+    <message>
+        <source>The port the test sends towards.</source>
+        <translation>Порт, на который тест передаёт.</translation>
+    </message>
+    <message>
+        <source>The loopback level, 1 to 4.</source>
+        <translation>Уровень шлейфа, от 1 до 4.</translation>
+    </message>
+    <message>
+        <source>Seconds to wait at most.</source>
+        <translation>Наибольшее время ожидания в секундах.</translation>
+    </message>
+    <message>
+        <source>Clear the counters first.</source>
+        <translation>Сначала обнулить счётчики.</translation>
+    </message>
+    <message>
+        <source>The folder for the downloaded file.</source>
+        <translation>Папка для загруженного файла.</translation>
+    </message>
+    <message>
+        <source>Also write its PDF reports.</source>
+        <translation>Также записать его отчёты PDF.</translation>
+    </message>
+    <message>
+        <source>Which reports (as QVRemote --report).</source>
+        <translation>Какие отчёты (как у QVRemote --report).</translation>
+    </message>
+    <message>
+        <source>Also write results.json.</source>
+        <translation>Также записать results.json.</translation>
+    </message>
+    <message>
+        <source>The PNG file.</source>
+        <translation>Файл PNG.</translation>
+    </message>
+    <message>
+        <source>The folder for plan-results.json and the reports.</source>
+        <translation>Папка для plan-results.json и отчётов.</translation>
+    </message>
+    <message>
+        <source>Write JUnit XML to FILE.</source>
+        <translation>Записать JUnit XML в ФАЙЛ.</translation>
+    </message>
+    <message>
+        <source>Exit codes:
+  0  done; every expectation held
+  1  an expectation of a plan failed
+  2  usage or input error: option, file, JSON, key or range
+  3  the tester is absent or silent, the link was lost, or the tester refused
+  4  a wait or step ran past its time-out (a test the step started is stopped first)
+</source>
+        <translation>Коды завершения:
+  0  выполнено; все ожидания выполнены
+  1  ожидание плана не выполнено
+  2  ошибка вызова или входных данных: параметр, файл, JSON, ключ или диапазон
+  3  тестер отсутствует или молчит, связь потеряна, или тестер отказал
+  4  ожидание или шаг превысили свой тайм-аут (запущенный шагом тест сначала останавливается)
+</translation>
+    </message>
+    <message>
+        <source>Usage: qvctl [--connect HOST[:PORT] | --serial DEVICE] [--timeout S] [--json] [--lang en|ru] COMMAND [ARGS]
+
+Runs the tests of a ZORT-QV or ZORT-QVB tester from scripts, CI jobs and production lines.
+
+</source>
+        <translation>Использование: qvctl [--connect ХОСТ[:ПОРТ] | --serial УСТРОЙСТВО] [--timeout С] [--json] [--lang en|ru] КОМАНДА [АРГУМЕНТЫ]
+
+Выполняет тесты тестера ZORT-QV или ZORT-QVB из сценариев, заданий CI и на производственных линиях.
+
+</translation>
+    </message>
+    <message>
+        <source>Commands:</source>
+        <translation>Команды:</translation>
+    </message>
+    <message>
+        <source>TEST is one of: %1</source>
+        <translation>ТЕСТ — один из: %1</translation>
+    </message>
+    <message>
+        <source>Configurations and results are JSON with the keys of results.json; &quot;qvctl COMMAND --help&quot; explains a command.
+
+</source>
+        <translation>Настройки и результаты — это JSON с ключами results.json; «qvctl КОМАНДА --help» описывает команду.
+
+</translation>
+    </message>
+    <message>
+        <source>The tester over Ethernet (TCP port 55555 unless given).</source>
+        <translation>Тестер по Ethernet (TCP-порт 55555, если не указан другой).</translation>
+    </message>
+    <message>
+        <source>The tester on a serial port (a name or a device path).</source>
+        <translation>Тестер на последовательном порту (имя или путь к устройству).</translation>
+    </message>
+    <message>
+        <source>Seconds each exchange with the tester may take (default 10).</source>
+        <translation>Сколько секунд может длиться каждый обмен с тестером (по умолчанию 10).</translation>
+    </message>
+    <message>
+        <source>Print one JSON document instead of text.</source>
+        <translation>Выводить один документ JSON вместо текста.</translation>
+    </message>
+    <message>
+        <source>The language of the texts: en (default) or ru.</source>
+        <translation>Язык текстов: en (по умолчанию) или ru.</translation>
+    </message>
+    <message>
+        <source>Show this help.</source>
+        <translation>Показать эту справку.</translation>
+    </message>
+    <message>
+        <source>Show the version.</source>
+        <translation>Показать версию.</translation>
+    </message>
+    <message>
+        <source>--lang takes en or ru: %1</source>
+        <translation>--lang принимает en или ru: %1</translation>
+    </message>
+    <message>
+        <source>--connect and --serial cannot be used together.</source>
+        <translation>--connect и --serial нельзя использовать вместе.</translation>
+    </message>
+    <message>
+        <source>--connect takes HOST[:PORT]: %1</source>
+        <translation>--connect принимает ХОСТ[:ПОРТ]: %1</translation>
+    </message>
+    <message>
+        <source>--timeout takes seconds above 0, at most 3600: %1</source>
+        <translation>--timeout принимает число секунд больше 0, не более 3600: %1</translation>
+    </message>
+    <message>
+        <source>%1 is not a command; &quot;qvctl --help&quot; lists them.</source>
+        <translation>%1 не команда; их список выводит «qvctl --help».</translation>
+    </message>
+    <message>
+        <source>Usage: qvctl [global options] %1
+
+%2
+
+</source>
+        <translation>Использование: qvctl [общие параметры] %1
+
+%2
+
+</translation>
+    </message>
+    <message>
+        <source>Keys of %1:</source>
+        <translation>Ключи теста %1:</translation>
+    </message>
+    <message>
+        <source>The plan&apos;s &quot;connect&quot; must be HOST[:PORT] or serial:DEVICE: %1</source>
+        <translation>«connect» плана должен быть ХОСТ[:ПОРТ] или serial:УСТРОЙСТВО: %1</translation>
+    </message>
+    <message>
+        <source>Say where the tester is: --connect HOST[:PORT] or --serial DEVICE.</source>
+        <translation>Укажите, где тестер: --connect ХОСТ[:ПОРТ] или --serial УСТРОЙСТВО.</translation>
+    </message>
+</context>
+<context>
     <name>DebugForm</name>
     <message>
         <source>Form</source>
@@ -1747,6 +2058,117 @@ Correct it and try again.</source>
     </message>
 </context>
 <context>
+    <name>Plan</name>
+    <message>
+        <source>%1: &quot;%2&quot; is not a key of a plan here</source>
+        <translation>%1: «%2» здесь не является ключом плана</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; must be a number of seconds above 0</source>
+        <translation>%1: «%2» должно быть числом секунд больше 0</translation>
+    </message>
+    <message>
+        <source>step %1</source>
+        <translation>шаг %1</translation>
+    </message>
+    <message>
+        <source>%1 is not an object</source>
+        <translation>%1 не является объектом</translation>
+    </message>
+    <message>
+        <source>%1: &quot;test&quot; must be one of %2</source>
+        <translation>%1: «test» должен быть одним из: %2</translation>
+    </message>
+    <message>
+        <source>%1: &quot;port&quot; and &quot;to&quot; must be A or B</source>
+        <translation>%1: «port» и «to» должны быть A или B</translation>
+    </message>
+    <message>
+        <source>%1: &quot;level&quot; is a loopback level from 1 to 4</source>
+        <translation>%1: «level» — уровень шлейфа от 1 до 4</translation>
+    </message>
+    <message>
+        <source>%1: &quot;config&quot; must be an object</source>
+        <translation>%1: «config» должен быть объектом</translation>
+    </message>
+    <message>
+        <source>%1: config: %2</source>
+        <translation>%1: config: %2</translation>
+    </message>
+    <message>
+        <source>%1: %2 runs until it is stopped: give it a &quot;duration&quot;</source>
+        <translation>%1: %2 работает до остановки: задайте «duration»</translation>
+    </message>
+    <message>
+        <source>%1: expect: &quot;%2&quot; is not a path like rows[*].throughput.load</source>
+        <translation>%1: expect: «%2» не путь вида rows[*].throughput.load</translation>
+    </message>
+    <message>
+        <source>%1: expect: &quot;%2&quot; needs min, max or equals</source>
+        <translation>%1: expect: для «%2» нужны min, max или equals</translation>
+    </message>
+    <message>
+        <source>%1: expect: &quot;%2&quot;: %3 must be a number</source>
+        <translation>%1: expect: «%2»: %3 должно быть числом</translation>
+    </message>
+    <message>
+        <source>%1: &quot;report&quot; and &quot;stopOnFail&quot; are true or false</source>
+        <translation>%1: «report» и «stopOnFail» принимают true или false</translation>
+    </message>
+    <message>
+        <source>The plan is not JSON: %1 at byte %2</source>
+        <translation>План не является JSON: %1 в байте %2</translation>
+    </message>
+    <message>
+        <source>The plan must be a JSON object with &quot;steps&quot;</source>
+        <translation>План должен быть объектом JSON с «steps»</translation>
+    </message>
+    <message>
+        <source>the plan</source>
+        <translation>план</translation>
+    </message>
+    <message>
+        <source>The plan has no &quot;steps&quot;</source>
+        <translation>В плане нет «steps»</translation>
+    </message>
+    <message>
+        <source>%1: the results have no such value</source>
+        <translation>%1: в результатах нет такого значения</translation>
+    </message>
+    <message>
+        <source>%1 is %2, not a number</source>
+        <translation>%1 равно %2, а не числу</translation>
+    </message>
+    <message>
+        <source>%1 is %2, below the minimum %3</source>
+        <translation>%1 равно %2, меньше минимума %3</translation>
+    </message>
+    <message>
+        <source>%1 is %2, above the maximum %3</source>
+        <translation>%1 равно %2, больше максимума %3</translation>
+    </message>
+    <message>
+        <source>%1 is %2, not %3</source>
+        <translation>%1 равно %2, а не %3</translation>
+    </message>
+    <message>
+        <source>%1 still ran after %2 s and was stopped.</source>
+        <translation>%1 всё ещё выполнялся через %2 с и был остановлен.</translation>
+    </message>
+    <message>
+        <source>The tester stored no result file for this step.</source>
+        <translation>Тестер не сохранил файл результатов этого шага.</translation>
+    </message>
+    <message>
+        <source>A step with &quot;report&quot; needs --out DIR.</source>
+        <translation>Шагу с «report» нужен --out ПАПКА.</translation>
+    </message>
+    <message>
+        <source>%1 could not be written.</source>
+        <translation>Не удалось записать %1.</translation>
+    </message>
+</context>
+<context>
     <name>ProcessForm</name>
     <message>
         <source>Start B-&gt;B</source>
@@ -2163,6 +2585,25 @@ Correct it and try again.</source>
     </message>
 </context>
 <context>
+    <name>Session</name>
+    <message>
+        <source>%1: there is no such serial port.</source>
+        <translation>%1: такого последовательного порта нет.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened as a serial port (%2).</source>
+        <translation>%1 не открывается как последовательный порт (%2).</translation>
+    </message>
+    <message>
+        <source>Could not connect to the tester.</source>
+        <translation>Не удалось подключиться к тестеру.</translation>
+    </message>
+    <message>
+        <source>The tester did not answer in time.</source>
+        <translation>Тестер не ответил вовремя.</translation>
+    </message>
+</context>
+<context>
     <name>StatsForm</name>
     <message>
         <source>Statistics</source>
@@ -2457,6 +2898,93 @@ Correct it and try again.</source>
     </message>
 </context>
 <context>
+    <name>Tester</name>
+    <message>
+        <source>The connection to the tester was lost.</source>
+        <translation>Связь с тестером потеряна.</translation>
+    </message>
+    <message>
+        <source>The tester did not finish answering in time.</source>
+        <translation>Тестер не закончил отвечать вовремя.</translation>
+    </message>
+    <message>
+        <source>The ZORT-QVB has port A only.</source>
+        <translation>У ZORT-QVB есть только порт A.</translation>
+    </message>
+    <message>
+        <source>Port RC has interface settings only.</source>
+        <translation>У порта RC есть только настройки интерфейса.</translation>
+    </message>
+    <message>
+        <source>%1 needs the two ports of the ZORT-QV.</source>
+        <translation>Для %1 нужны оба порта ZORT-QV.</translation>
+    </message>
+    <message>
+        <source>%1 has no configuration.</source>
+        <translation>У теста %1 нет настроек.</translation>
+    </message>
+    <message>
+        <source>The tester kept a configuration other than the one written (is %1 running?).</source>
+        <translation>Тестер сохранил другие настройки, а не записанные (выполняется ли %1?).</translation>
+    </message>
+    <message>
+        <source>%1 has no results.</source>
+        <translation>У теста %1 нет результатов.</translation>
+    </message>
+    <message>
+        <source>%1 is not started: it has no run.</source>
+        <translation>%1 не запускается: у него нет выполнения.</translation>
+    </message>
+    <message>
+        <source>%1 runs on its own port only.</source>
+        <translation>%1 выполняется только на своём порту.</translation>
+    </message>
+    <message>
+        <source>The tester did not answer in time.</source>
+        <translation>Тестер не ответил вовремя.</translation>
+    </message>
+    <message>
+        <source>%1 already runs on port %2.</source>
+        <translation>%1 уже выполняется на порту %2.</translation>
+    </message>
+    <message>
+        <source>The tester did not start %1 on port %2 (is another test running there?).</source>
+        <translation>Тестер не запустил %1 на порту %2 (не выполняется ли там другой тест?).</translation>
+    </message>
+    <message>
+        <source>%1 still runs on port %2.</source>
+        <translation>%1 всё ещё выполняется на порту %2.</translation>
+    </message>
+    <message>
+        <source>%1 runs until it is stopped: there is nothing to wait for.</source>
+        <translation>%1 работает до остановки: ждать нечего.</translation>
+    </message>
+    <message>
+        <source>%1 still runs on port %2 after %3 s.</source>
+        <translation>%1 всё ещё выполняется на порту %2 через %3 с.</translation>
+    </message>
+    <message>
+        <source>The tester sent no file list.</source>
+        <translation>Тестер не прислал список файлов.</translation>
+    </message>
+    <message>
+        <source>The tester refused: %1.</source>
+        <translation>Тестер отказал: %1.</translation>
+    </message>
+    <message>
+        <source>The download of %1 did not end in time.</source>
+        <translation>Загрузка %1 не закончилась вовремя.</translation>
+    </message>
+    <message>
+        <source>The screen image could not be written to %1.</source>
+        <translation>Не удалось записать изображение экрана в %1.</translation>
+    </message>
+    <message>
+        <source>The reports were not written in time.</source>
+        <translation>Отчёты не были записаны вовремя.</translation>
+    </message>
+</context>
+<context>
     <name>TrafficForm</name>
     <message>
         <source>Traffic test (Port A)</source>
@@ -2703,6 +3231,61 @@ Correct it and try again.</source>
     <message>
         <source>Unexpected argument: %1</source>
         <translation>Лишний аргумент: %1</translation>
+    </message>
+</context>
+<context>
+    <name>qvctl</name>
+    <message>
+        <source>The model, firmware versions, serial number, each port&apos;s link and what runs.</source>
+        <translation>Модель, версии прошивки, серийный номер, связь каждого порта и что выполняется.</translation>
+    </message>
+    <message>
+        <source>The tests, which the connected model offers, and their ports.</source>
+        <translation>Тесты, какие из них есть в подключённой модели, и их порты.</translation>
+    </message>
+    <message>
+        <source>The test&apos;s configuration, as the tester holds it.</source>
+        <translation>Настройки теста в том виде, в каком их хранит тестер.</translation>
+    </message>
+    <message>
+        <source>Merges the JSON of FILE (- reads standard input) and every KEY=VALUE onto the tester&apos;s configuration, writes it and prints what the tester then holds. Unknown keys and values out of range are refused.</source>
+        <translation>Накладывает JSON из ФАЙЛА (- читает стандартный ввод) и каждое КЛЮЧ=ЗНАЧЕНИЕ на настройки тестера, записывает их и выводит, что тестер хранит после этого. Неизвестные ключи и значения вне диапазона отклоняются.</translation>
+    </message>
+    <message>
+        <source>Starts the test on the port; --to sends towards the other port where the test can, --level is the loopback level (1 to 4).</source>
+        <translation>Запускает тест на порту; --to передаёт на другой порт, где тест это умеет, --level — уровень шлейфа (от 1 до 4).</translation>
+    </message>
+    <message>
+        <source>Stops the test on the port.</source>
+        <translation>Останавливает тест на порту.</translation>
+    </message>
+    <message>
+        <source>Waits until the tester reports the test no longer running (by default at most its configured duration and two minutes, or an hour).</source>
+        <translation>Ждёт, пока тестер не сообщит, что тест больше не выполняется (по умолчанию не дольше заданной длительности и двух минут, или часа).</translation>
+    </message>
+    <message>
+        <source>The test&apos;s current results.</source>
+        <translation>Текущие результаты теста.</translation>
+    </message>
+    <message>
+        <source>One JSON line of results per second until the test stops; Ctrl-C ends it.</source>
+        <translation>Одна строка JSON с результатами в секунду, пока тест не остановится; Ctrl-C прерывает.</translation>
+    </message>
+    <message>
+        <source>The port statistics; --reset clears them first.</source>
+        <translation>Статистика портов; --reset сначала обнуляет её.</translation>
+    </message>
+    <message>
+        <source>The settings and result files on the tester. download writes the result file into DIR, with --report its PDF reports, with --json results.json.</source>
+        <translation>Файлы настроек и результатов на тестере. download записывает файл результатов в ПАПКУ, с --report — его отчёты PDF, с --json — results.json.</translation>
+    </message>
+    <message>
+        <source>The tester&apos;s screen as a PNG picture.</source>
+        <translation>Экран тестера в виде изображения PNG.</translation>
+    </message>
+    <message>
+        <source>Runs a test plan (JSON): configures, starts, waits for and checks each step. Events go to standard output as JSON lines; --out writes plan-results.json (and the reports), --junit a JUnit XML file.</source>
+        <translation>Выполняет план тестирования (JSON): настраивает, запускает, ожидает и проверяет каждый шаг. События выводятся на стандартный вывод строками JSON; --out записывает plan-results.json (и отчёты), --junit — файл JUnit XML.</translation>
     </message>
 </context>
 </TS>
