@@ -22,7 +22,8 @@
 namespace {
 
 // One qvctl run: its arguments after the connection ({dir} is the test's
-// folder), its exit code and what its JSON output and files must show:
+// folder; {file:NAME:TEXT} a file NAME there holding TEXT), its exit code and
+// what its JSON output and files must show:
 // "path=json", "path~text" (a text containing it), "exists:file",
 // "png:file=WxH", "lines>=N", "stderr~text".
 struct Call
@@ -46,6 +47,13 @@ QJsonValue at(QJsonValue v, const QString &path)
 
 QString expand(QString text, const QString &dir)
 {
+    static const QRegularExpression file(QStringLiteral("^\\{file:([^:]+):(.*)\\}$"), QRegularExpression::DotMatchesEverythingOption);
+    if (const QRegularExpressionMatch m = file.match(text); m.hasMatch()) {
+        QFile f(QDir(dir).filePath(m.captured(1)));
+        if (f.open(QIODevice::WriteOnly))
+            f.write(m.captured(2).toUtf8());
+        return f.fileName();
+    }
     return text.replace(QStringLiteral("{dir}"), dir);
 }
 
@@ -209,6 +217,10 @@ void TestQvctl::exitCodes_data()
     QTest::newRow("2: rate above 100 %") << QStringList()
         << QList<Call>{{{"set", "bert", "--set", "rate=500", "--set", "units=0"}, 2, {"stderr~1 to 100 when"}}} << 0;
     QTest::newRow("2: bad JSON file") << QStringList()
+        << QList<Call>{{{"set", "traffic", "{file:bad.json:{\"frameSize\": 100,}}"}, 2, {"stderr~is not a JSON object"}},
+                       {{"run", "{file:plan.json:{\"steps\": [{\"test\": \"traffic\", \"config\": {\"rate\": 0}}]}}"},
+                        2, {"stderr~step 1: config: \"rate\" must be a whole number from 1 to 9999"}}} << 0;
+    QTest::newRow("2: missing file") << QStringList()
         << QList<Call>{{{"set", "traffic", "{dir}/missing.json"}, 2, {"stderr~cannot be read"}}} << 0;
     QTest::newRow("2: unknown test") << QStringList() << QList<Call>{{{"results", "speed"}, 2, {"stderr~not a test"}}} << 0;
     QTest::newRow("2: port B of a one-port tester") << QStringList{"--model", "qvb"}
