@@ -291,13 +291,14 @@ private Q_SLOTS:
         rig.proto.gs_cfg(0x0005); // as the page does: read, change, write
         QVERIFY(rig.idle());
         put32(rig.device.trafficConfig[0], TrafficConfigField::Duration, 0); // until stopped
+        put16(rig.device.trafficConfig[0], TrafficConfigField::Margin, 0);  // sends at once
         rig.proto.gs_cfg(0x0105);
         rig.proto.start_test(quint16(argument << 8 | TestNo::Traffic));
         QVERIFY(rig.poll());
         QCOMPARE(rig.device.procState[0], stateA);
         QCOMPARE(rig.device.procState[1], stateB);
         QCOMPARE(rig.device.topology[0], quint8(argument == 1 ? Mode::SamePort : Mode::Cross));
-        QVERIFY(waitUntil([&] { return rig.poll() && rig.device.txRate[0] > 1000000; }));
+        QVERIFY(waitUntil([&] { return rig.poll() && rig.device.txRate[0] > 1000000; }, 2 * kWaitMs));
         // The same request stops it.
         rig.proto.start_test(quint16(argument << 8 | TestNo::Traffic));
         QVERIFY(rig.poll());
