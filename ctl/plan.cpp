@@ -395,12 +395,10 @@ int run(Tester &tester, const Document &plan, const Options &options,
             QElapsedTimer running;
             running.start();
             bool timedOut = false;
+            const bool endsByItself = !Tester::kind(step.test).untilStopped && step.test != Test::Oam;
             while (ok) {
                 const double elapsed = double(running.elapsed()) / 1000;
-                const bool stillRunning = Tester::kind(step.test).untilStopped || step.test == Test::Oam
-                    ? true
-                    : tester.running(step.test, step.port);
-                if (!stillRunning)
+                if (endsByItself && !tester.running(step.test, step.port))
                     break;
                 if (elapsed >= limit) {
                     timedOut = !step.duration;
@@ -408,7 +406,8 @@ int run(Tester &tester, const Document &plan, const Options &options,
                 }
                 stepEvent("progress", n, {{QStringLiteral("elapsed"), double(tester.elapsed(step.port))},
                                           {QStringLiteral("estimate"), estimate(step, config, elapsed)}});
-                ok = tester.pause(int(std::min(1000.0, (limit - elapsed) * 1000 + 1)));
+                const int ms = int(std::min(1000.0, (limit - elapsed) * 1000 + 1));
+                ok = endsByItself ? tester.pauseWhileRunning(step.test, step.port, ms) : tester.pause(ms);
             }
             // What the step started, it stops: at its duration, or past its time.
             if (ok && (step.duration || timedOut || Tester::kind(step.test).untilStopped) && startedHere)

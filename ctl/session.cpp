@@ -14,6 +14,9 @@ namespace {
 // Conditions that no signal announces (a file written by the engine) are
 // looked at this often as well.
 constexpr int kRecheckMs = 20;
+// The status pace while a test's end is awaited: a status exchange is a few
+// milliseconds even on the serial line.
+constexpr int kEndPollMs = 200;
 } // namespace
 
 Session::Session(quint16 tcpPort, QObject *parent)
@@ -131,4 +134,16 @@ Session::Wait Session::refreshStatus(int ms)
     const Wait w = waitFor([&seen] { return seen > 0; }, ms);
     disconnect(counter);
     return w;
+}
+
+Session::Wait Session::waitForStatus(const std::function<bool()> &done, int ms)
+{
+    QTimer poll;
+    poll.setInterval(kEndPollMs);
+    connect(&poll, &QTimer::timeout, this, [this] {
+        if (!m_engine.awaitingReply() && m_engine.queuedPackets() == 0)
+            m_engine.upd_status();
+    });
+    poll.start();
+    return waitFor(done, ms);
 }

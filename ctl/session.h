@@ -39,6 +39,9 @@ public:
     Wait settle(int ms);
     // Asks for a status now and waits for its reply.
     Wait refreshStatus(int ms);
+    // As waitFor, asking for a status more often than the regular poll, so
+    // that the end of a test is seen within a fraction of a second.
+    Wait waitForStatus(const std::function<bool()> &done, int ms);
 
     bool connected() const { return m_device.connected; }
     QString why() const { return m_why; }

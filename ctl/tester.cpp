@@ -453,7 +453,7 @@ bool Tester::stop(Test test, int port, bool *wasRunning)
         return false;
     if (test == Test::Oam)
         return true;
-    const Session::Wait w = m_session.waitFor([&] { return !running(test, port); }, kStopWaitMs);
+    const Session::Wait w = m_session.waitForStatus([&] { return !running(test, port); }, kStopWaitMs);
     if (w == Session::Wait::Lost)
         return ready();
     if (w == Session::Wait::TimedOut)
@@ -469,7 +469,7 @@ bool Tester::waitStopped(Test test, int port, int timeoutMs)
         return fail(Exit::Usage, tr("%1 runs until it is stopped: there is nothing to wait for.").arg(TestFields::name(test)));
     if (m_session.refreshStatus(m_timeoutMs) != Session::Wait::Done)
         return ready() && fail(Exit::Timeout, tr("The tester did not answer in time."));
-    switch (m_session.waitFor([&] { return !running(test, port); }, timeoutMs)) {
+    switch (m_session.waitForStatus([&] { return !running(test, port); }, timeoutMs)) {
     case Session::Wait::Done: return true;
     case Session::Wait::Lost: return ready();
     case Session::Wait::TimedOut:
@@ -624,4 +624,9 @@ bool Tester::writeReports(const QByteArray &resultFile, const QString &dir, quin
 bool Tester::pause(int ms)
 {
     return m_session.waitFor([] { return false; }, ms) != Session::Wait::Lost || ready();
+}
+
+bool Tester::pauseWhileRunning(Test test, int port, int ms)
+{
+    return m_session.waitForStatus([&] { return !running(test, port); }, ms) != Session::Wait::Lost || ready();
 }

@@ -91,6 +91,8 @@ public:
     bool writeReports(const QByteArray &resultFile, const QString &dir, quint32 mask, QStringList *written);
     // Lets time pass with the link served; false when the link is lost.
     bool pause(int ms);
+    // As pause, ending early once the test no longer runs on the port.
+    bool pauseWhileRunning(Test test, int port, int ms);
 
     bool fail(int exit, const QString &message);
 
