@@ -482,7 +482,7 @@ int watchCommand(Context &c, const QCommandLineParser &p, const Command &)
                                 {QStringLiteral("running"), !last},
                                 {QStringLiteral("elapsed"), double(c.tester->elapsed(port))},
                                 {QStringLiteral("result"), *results}}));
-        if (!last && !c.tester->pause(1000))
+        if (!last && !c.tester->pauseWhileRunning(test, port, 1000))
             return c.failed();
     }
     return Exit::Ok;
