@@ -23,7 +23,8 @@ bool Packet::crcValid(const QByteArray &packet)
         && quint8(packet.at(CrcOffset)) == Crc8::compute(packet.constData(), CrcOffset);
 }
 
-std::optional<QByteArray> Packet::takeFrame(QByteArray &buffer, const TextSink &showText)
+std::optional<QByteArray> Packet::takeFrame(QByteArray &buffer, const TextSink &showText,
+                                           std::optional<quint8> awaitedId)
 {
     // The number of '$' only bounds the attempts: a '$' inside the payload of
     // a valid frame is never looked at, because the first valid frame ends the
@@ -49,7 +50,8 @@ std::optional<QByteArray> Packet::takeFrame(QByteArray &buffer, const TextSink &
         if (buffer.size() - pos < Size)
             break; // incomplete: the next read adds to it
         const auto *frame = buffer.constData() + pos;
-        if (Crc8::compute(frame, CrcOffset) != quint8(frame[CrcOffset])) {
+        if (Crc8::compute(frame, CrcOffset) != quint8(frame[CrcOffset])
+            || (awaitedId && quint8(frame[IdOffset]) != *awaitedId)) {
             showText(QByteArray(1, SerialReplyStart));
             ++pos;
             continue;

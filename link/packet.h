@@ -30,6 +30,12 @@ using TextSink = std::function<void(const QByteArray &)>;
 // follows the frame stays in the buffer for the next call: usually text, but
 // it may be a second frame (a late reply followed by the awaited one), which
 // must not be lost. Call it until it returns nothing.
-std::optional<QByteArray> takeFrame(QByteArray &buffer, const TextSink &showText);
+// With awaitedId, a frame must also carry that ID: the tester's free text may
+// hold a "$" (its file names start with one), and the 263 bytes from there
+// pass the CRC by chance once in 256; such a false frame would swallow the
+// start of the reply behind it. A frame with another ID is then treated as a
+// corrupt one.
+std::optional<QByteArray> takeFrame(QByteArray &buffer, const TextSink &showText,
+                                    std::optional<quint8> awaitedId = std::nullopt);
 
 } // namespace Packet

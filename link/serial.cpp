@@ -77,6 +77,7 @@ void Serial::conn_port(const QString &name)
     }
     m_port.clear(QSerialPort::AllDirections);
     m_rxBuffer.clear();
+    m_awaitedId.reset();
     m_open = true;
     Q_EMIT port_conn(path);
 }
@@ -87,6 +88,7 @@ void Serial::disc_port()
     if (m_port.isOpen())
         m_port.close();
     m_rxBuffer.clear();
+    m_awaitedId.reset();
     m_open = false;
     Q_EMIT port_disc();
 }
@@ -113,6 +115,8 @@ void Serial::snd_pckt(const QByteArray &packet)
     if (!m_open)
         return;
     m_port.write(packet);
+    if (packet.size() > Packet::IdOffset)
+        m_awaitedId = Packet::id(packet);
     qDebug() << "Serial: snd packet ID:" << (packet.size() > 1 ? int(Packet::id(packet)) : -1);
     m_pollTimer.start();
 }
@@ -131,9 +135,8 @@ void Serial::readStep()
         m_rxBuffer.append(chunk);
     }
     while (m_open) {
-        const std::optional<QByteArray> packet = Packet::takeFrame(m_rxBuffer, [this](const QByteArray &text) {
-            Q_EMIT show_debug(text);
-        });
+        const std::optional<QByteArray> packet = Packet::takeFrame(
+            m_rxBuffer, [this](const QByteArray &text) { Q_EMIT show_debug(text); }, m_awaitedId);
         if (!packet)
             return;
         m_pollTimer.stop();

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <optional>
+
 // Carries packets to and from the tester over a serial port at 500000 baud
 // and separates the tester's free text from its "$" frames.
 class Serial final : public QObject
@@ -51,5 +53,7 @@ private:
     QString m_openErrorString;
     QTimer m_pollTimer;
     QByteArray m_rxBuffer;
+    // The ID of the request last sent: the only ID a reply may carry.
+    std::optional<quint8> m_awaitedId;
     QSerialPort m_port;
 };

@@ -103,7 +103,9 @@ private:
             QByteArray out, err;
             const int exit = qvctl(sim, pty, args, &out, &err, killMs);
             const QString what = args.join(u' ') + QStringLiteral(": ") + QString::fromUtf8(err).trimmed();
-            QVERIFY2(exit == call.exit, qPrintable(QStringLiteral("exit %1, wanted %2 for %3").arg(exit).arg(call.exit).arg(what)));
+            QVERIFY2(exit == call.exit, qPrintable(QStringLiteral("exit %1, wanted %2 for %3\nqvsim: %4")
+                                                       .arg(exit).arg(call.exit).arg(what)
+                                                       .arg(QString::fromLocal8Bit(sim.output().right(1500)))));
             const QJsonValue doc = QJsonDocument::fromJson(out).object();
             for (const QString &e : call.expect) {
                 const QString x = expand(e, dir.path());

@@ -34,6 +34,7 @@ struct Feed
     QList<QByteArray> frames;
     QByteArray text;
     QByteArray buffer;
+    std::optional<quint8> awaitedId;
 
     void run(const QByteArray &stream, const QList<int> &chunks)
     {
@@ -41,7 +42,7 @@ struct Feed
         auto step = [&](int n) {
             buffer.append(stream.mid(pos, n));
             pos += n;
-            while (const auto frame = Packet::takeFrame(buffer, [this](const QByteArray &t) { text += t; }))
+            while (const auto frame = Packet::takeFrame(buffer, [this](const QByteArray &t) { text += t; }, awaitedId))
                 frames << *frame;
         };
         for (int n : chunks)
@@ -105,6 +106,16 @@ private Q_SLOTS:
     void extraction_data()
     {
         const QByteArray frame = replyFrame(63, 0x10);
+        // The tester's text names a file, and the 263 bytes from its "$" on
+        // pass the CRC: the last of them, a payload byte of the reply that
+        // follows, happens to equal their CRC.
+        const QByteArray said("settings saved in $lab\r\n");
+        const qsizetype dollar = said.indexOf('$');
+        QByteArray reply = replyFrame(75, 0x20);
+        const qsizetype last = Packet::CrcOffset - (said.size() - dollar);
+        const QByteArray falseFrame = said.mid(dollar) + reply.left(last);
+        reply[last] = char(Crc8::compute(falseFrame.constData(), Packet::CrcOffset));
+        Packet::seal(reply);
         QByteArray dollarInside = replyFrame(46, 0);
         dollarInside[3] = '$';
         dollarInside[200] = '$';
@@ -117,32 +128,38 @@ private Q_SLOTS:
         QTest::addColumn<int>("frames");
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<int>("leftover");
+        QTest::addColumn<int>("awaitedId"); // -1: any
 
         QTest::newRow("text only") << QByteArray("boot ok\r\n") << QList<int>{} << 0
-                                   << QByteArray("boot ok\r\n") << 0;
+                                   << QByteArray("boot ok\r\n") << 0 << -1;
         QTest::newRow("text then frame") << QByteArray("abc") + frame << QList<int>{} << 1
-                                         << QByteArray("abc") << 0;
+                                         << QByteArray("abc") << 0 << -1;
         QTest::newRow("three reads 100 100 63") << frame << QList<int>{100, 100, 63} << 1
-                                                << QByteArray() << 0;
-        QTest::newRow("byte by byte") << frame << QList<int>(Packet::Size, 1) << 1 << QByteArray() << 0;
+                                                << QByteArray() << 0 << -1;
+        QTest::newRow("byte by byte") << frame << QList<int>(Packet::Size, 1) << 1 << QByteArray() << 0 << -1;
         QTest::newRow("frame then ten bytes") << frame + QByteArray("0123456789") << QList<int>{} << 1
-                                              << QByteArray("0123456789") << 0;
-        QTest::newRow("dollars inside payload") << dollarInside << QList<int>{} << 1 << QByteArray() << 0;
+                                              << QByteArray("0123456789") << 0 << -1;
+        QTest::newRow("dollars inside payload") << dollarInside << QList<int>{} << 1 << QByteArray() << 0 << -1;
         QTest::newRow("corrupt frame waits") << broken << QList<int>{} << 0 << QByteArray("$")
-                                             << Packet::Size - 1;
+                                             << Packet::Size - 1 << -1;
         QTest::newRow("corrupt then good frame")
-            << broken + frame << QList<int>{} << 1 << QByteArray("$") + broken.mid(1) << 0;
+            << broken + frame << QList<int>{} << 1 << QByteArray("$") + broken.mid(1) << 0 << -1;
         QTest::newRow("false dollar in noise")
             << QByteArray("noise $ more noise\n") + frame << QList<int>{19} << 1
-            << QByteArray("noise ") + QByteArray("$") + QByteArray(" more noise\n") << 0;
+            << QByteArray("noise ") + QByteArray("$") + QByteArray(" more noise\n") << 0 << -1;
         // A late reply and the awaited one behind it: neither is lost.
         QTest::newRow("two frames one read")
-            << frame + frame << QList<int>{} << 2 << QByteArray() << 0;
+            << frame + frame << QList<int>{} << 2 << QByteArray() << 0 << -1;
         QTest::newRow("frame, text, frame in one read")
-            << frame + QByteArray("start\n") + frame << QList<int>{} << 2 << QByteArray("start\n") << 0;
+            << frame + QByteArray("start\n") + frame << QList<int>{} << 2 << QByteArray("start\n") << 0 << -1;
         QTest::newRow("two frames two reads")
-            << frame + frame << QList<int>{Packet::Size} << 2 << QByteArray() << 0;
+            << frame + frame << QList<int>{Packet::Size} << 2 << QByteArray() << 0 << -1;
+        QTest::newRow("text with a false frame, awaited ID") << said + reply << QList<int>{} << 1
+                                                             << said << 0 << 75;
+        QTest::newRow("late reply before the awaited one")
+            << replyFrame(61, 0x30) + frame << QList<int>{} << 1 << replyFrame(61, 0x30) << 0 << 63;
     }
+
     void extraction()
     {
         QFETCH(QByteArray, stream);
@@ -150,8 +167,11 @@ private Q_SLOTS:
         QFETCH(int, frames);
         QFETCH(QByteArray, text);
         QFETCH(int, leftover);
+        QFETCH(int, awaitedId);
 
         Feed feed;
+        if (awaitedId >= 0)
+            feed.awaitedId = quint8(awaitedId);
         feed.run(stream, chunks);
         QCOMPARE(feed.frames.size(), frames);
         for (const QByteArray &f : std::as_const(feed.frames)) {

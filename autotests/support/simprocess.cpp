@@ -36,6 +36,14 @@ bool SimProcess::start(int timeoutMs)
     QStringList arguments{QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0")};
     if (m_link == Link::Pty)
         arguments << QStringLiteral("--pty");
+    // Tests open the pty by a link of their own: QSerialPort locks a port by
+    // its name, and a pts number freed by one test's qvsim and taken by the
+    // next may still be locked by the first test's program.
+    if ((m_link == Link::Pty || m_extra.contains(QLatin1String("--updater")))
+        && !m_extra.contains(QLatin1String("--pty-link")) && m_linkDir.isValid()) {
+        m_linkPath = m_linkDir.filePath(QStringLiteral("tty"));
+        arguments << QStringLiteral("--pty-link") << m_linkPath;
+    }
     arguments << m_extra;
     // The noise run of the end-to-end tests: every qvsim fills the bytes the
     // protocol leaves undefined, unless the test chose otherwise.
@@ -77,7 +85,7 @@ void SimProcess::parseLine(const QByteArray &line)
         const QByteArray where = line.mid(listening.size());
         m_port = quint16(where.mid(where.lastIndexOf(':') + 1).toUInt());
     } else if (line.startsWith(pty)) {
-        m_ptyPath = QString::fromLocal8Bit(line.mid(pty.size()));
+        m_ptyPath = m_linkPath.isEmpty() ? QString::fromLocal8Bit(line.mid(pty.size())) : m_linkPath;
     } else if (line.startsWith(seed)) {
         m_seed = line.mid(seed.size()).toUInt();
     } else if (line == "qvsim: ready") {

@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 // Starts qvsim, the simulated tester, for an end-to-end test and stops it
 // again: the peer that QVRemote's and QVUpdater's tests talk to.
@@ -18,7 +19,8 @@
 //
 // Link::Tcp: qvsim listens on 127.0.0.1 on a free port, port() tells which.
 // Link::Pty: as Tcp (except in updater mode, which has no TCP) plus --pty;
-//   ptyPath() is the slave device to open at any baud rate.
+//   ptyPath() is the slave device to open at any baud rate (a link to it in
+//   a folder of this object's own).
 // start(timeoutMs) runs the program of QVSIM_PATH (a compile definition of
 //   this library) and waits for its "qvsim: ready" line; on failure it returns
 //   false and errorString() says why (with what qvsim printed).
@@ -65,6 +67,8 @@ private:
     QByteArray m_output;
     quint16 m_port = 0;
     QString m_ptyPath;
+    QTemporaryDir m_linkDir;
+    QString m_linkPath;
     quint32 m_seed = 0;
     bool m_ready = false;
     QString m_error;
