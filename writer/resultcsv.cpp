@@ -61,6 +61,14 @@ void flatten(const Node &n, const QJsonValue &v, const QString &path, Cells &cel
     case Node::Kind::Array: {
         const QJsonArray a = v.toArray();
         const bool scalar = n.children.size() == 1 && n.children.front().key.isEmpty();
+        // Items' columns stay in the header when there are none (no reply yet).
+        if (items && a.isEmpty()) {
+            if (scalar)
+                cells << Cell{column(name, n.key, n.children.front().unit), QString()};
+            else
+                for (const Node &c : n.children)
+                    flatten(c, QJsonValue(), name + u'.', cells, nullptr);
+        }
         for (qsizetype i = 0; i < a.size(); ++i) {
             if (items && items->size() <= i)
                 items->resize(i + 1);
