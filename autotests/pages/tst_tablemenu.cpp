@@ -2,7 +2,7 @@
 // "Save as CSV…", and both take the visible cells under the table's own
 // headers.
 
-#include "csv.h"
+#include "marktranslator.h"
 #include "testform.h"
 #include "testpages.h"
 #include "zorqv.h"
@@ -30,6 +30,7 @@ private Q_SLOTS:
     void copy_data();
     void copy();
     void save();
+    void languageSwitch();
 
 private:
     QTableWidget *table(const QString &page, const QString &name) const;
@@ -183,6 +184,22 @@ void TestTableMenu::save()
         if (r != 1)
             expected += QStringLiteral("\"r%1,c0\"\r\n").arg(r).toUtf8();
     QCOMPARE(file.readAll(), expected);
+}
+
+// The menu's texts follow a language switch while the page is open.
+void TestTableMenu::languageSwitch()
+{
+    QTableWidget *t = table(QStringLiteral("bTraffic"), QStringLiteral("tRes"));
+    MarkTranslator marks({"TableMenu"});
+    QCoreApplication::installTranslator(&marks);
+    QCoreApplication::processEvents();
+    const QString copy = action(t, "actionCopyTable")->text();
+    const QString save = action(t, "actionSaveTableCsv")->text();
+    QCoreApplication::removeTranslator(&marks);
+    QCoreApplication::processEvents();
+    QCOMPARE(copy, QStringLiteral("[Copy]"));
+    QCOMPARE(save, QStringLiteral("[Save as CSV…]"));
+    QCOMPARE(action(t, "actionCopyTable")->text(), QStringLiteral("Copy"));
 }
 
 QTEST_MAIN(TestTableMenu)
