@@ -1,6 +1,7 @@
 #include "reportcommand.h"
 
 #include "pdfcreator.h"
+#include "resultcsv.h"
 #include "resultfile.h"
 #include "resultjson.h"
 #include "resultrecord.h"
@@ -47,7 +48,7 @@ int usage(const QString &message)
 {
     err(message);
     err(tr("Usage: QVRemote --report RESULTFILE --out DIR [--mask M] [--serial-number N] [--speeds A,B] [--qvb] "
-           "[--lang en|ru] [--json]"));
+           "[--lang en|ru] [--json] [--csv]"));
     return Usage;
 }
 
@@ -95,8 +96,9 @@ int run(QApplication &app)
     const QCommandLineOption lang(QStringLiteral("lang"), tr("The language of the reports: en or ru."),
                                   QStringLiteral("LANG"), QStringLiteral("en"));
     const QCommandLineOption json(QStringLiteral("json"), tr("Also write every decoded value to results.json."));
+    const QCommandLineOption csv(QStringLiteral("csv"), tr("Also write a CSV file beside each PDF."));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")}, tr("Show this help."));
-    parser.addOptions({report, outDir, mask, serial, speeds, qvb, lang, json, help});
+    parser.addOptions({report, outDir, mask, serial, speeds, qvb, lang, json, csv, help});
 
     // "--report --help" asks for help too, though --report would take it as its value.
     const QStringList args = app.arguments();
@@ -184,6 +186,14 @@ int run(QApplication &app)
             summary = tr("%1 could not be written.").arg(QDir::toNativeSeparators(path));
         }
     }
+    QStringList tables;
+    QString failed;
+    if (written && parser.isSet(csv) && !ResultCsv::write(record, job, &tables, &failed)) {
+        written = false;
+        summary = tr("%1 could not be written.").arg(QDir::toNativeSeparators(failed));
+    }
+    for (const QString &path : std::as_const(tables))
+        out(path);
     if (!written) {
         err(summary);
         return WriteFailed;

@@ -5,7 +5,7 @@ class QApplication;
 // QVRemote --report RESULTFILE --out DIR [...]: the PDF reports of a result
 // file without a window, through the same writer and worker thread as the
 // GUI. Exit codes: 0 every requested PDF written (none requested included),
-// 1 a PDF, the folder or results.json could not be written, 2 usage error,
+// 1 a PDF, the folder, results.json or a CSV could not be written, 2 usage error,
 // 3 RESULTFILE unreadable or too short (nothing written).
 namespace ReportCommand {
 

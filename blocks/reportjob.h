@@ -15,6 +15,9 @@ struct ReportJob
     quint16 serialNumber = 0;
     quint8 linkSpeedA = 0;
     quint8 linkSpeedB = 0;
+
+    // The model the header names.
+    QString model() const { return singlePort ? QStringLiteral("ZORT-QVB") : QStringLiteral("ZORT-QV"); }
 };
 
 // Why a download handed nothing on to the report writer.

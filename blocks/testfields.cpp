@@ -26,6 +26,8 @@ const QString kSeconds = QStringLiteral("s");
 const QString kMs = QStringLiteral("ms");
 const QString kBytes = QStringLiteral("bytes");
 const QString kPercent = QStringLiteral("%");
+const QString kNs = QStringLiteral("ns");
+const QString kBps = QStringLiteral("bps");
 
 // A block of type B copied from p, for the shared result values.
 template <typename B>
@@ -287,14 +289,15 @@ Table bertResult()
                 }),
         u32("lss", R::Lss).unitOnly(kSeconds),
         u32("los", R::Los).unitOnly(kSeconds),
-        derived("lssPercent", share(R::Lss)),
-        derived("losPercent", share(R::Los)),
+        derived("lssPercent", share(R::Lss)).unitOnly(kPercent),
+        derived("losPercent", share(R::Los)).unitOnly(kPercent),
         u32("elapsed", R::Elapsed).unitOnly(kSeconds),
         derived("estimate",
                 [](const Source &s) {
                     return number(RV::Bert::estimate(word(s.config, BertConfigField::Duration),
                                                      word(s.result, R::Elapsed)));
-                }),
+                })
+            .unitOnly(kSeconds),
     };
 }
 
@@ -317,7 +320,8 @@ Table pingResult()
                     return number(RV::Ping::lost(word(s.result, stats + S::Sent), word(s.result, stats + S::Received)));
                 }),
         f32("average", stats + S::Average).unitOnly(kMs),
-        derived("minimum", [](const Source &s) { return number(RV::Ping::minimum(word(s.result, stats + S::Minimum))); }),
+        derived("minimum", [](const Source &s) { return number(RV::Ping::minimum(word(s.result, stats + S::Minimum))); })
+            .unitOnly(kMs),
         u32("maximum", stats + S::Maximum).unitOnly(kMs),
     };
 }
@@ -355,7 +359,8 @@ Table jitterResult()
                        [](const Source &s) {
                            const quint16 threshold = s.config ? Bytes::get16(s.config, JitterConfigField::Threshold) : 0;
                            return RV::Jitter::bucketLabel(threshold, s.index.back());
-                       }),
+                       })
+                   .unitOnly(kMs),
                u64("count", 0),
                derived("percent",
                        [all](const Source &s) {
@@ -363,7 +368,8 @@ Table jitterResult()
                            const quint64 total = get64(r, R::RxAll);
                            const double n = double(get64(r, R::bucket(s.index.back())));
                            return total ? QJsonValue(n * 100.0 / double(total)) : QJsonValue();
-                       })}),
+                       })
+                   .unitOnly(kPercent)}),
     };
 }
 
@@ -384,9 +390,9 @@ Table rfcResult()
               {
                   u16("frameLength", S::frameLength(0)).withStride(4).unitOnly(kBytes),
                   object("throughput", S::throughput(0),
-                         {u8("status", 0), f32("load", 4).unitOnly(kPercent), f32("bps", 8)})
+                         {u8("status", 0), f32("load", 4).unitOnly(kPercent), f32("bps", 8).unitOnly(kBps)})
                       .withStride(12),
-                  object("latency", S::latency(0), {u8("status", 16), f64("ns", 8)}).withStride(24),
+                  object("latency", S::latency(0), {u8("status", 16), f64("ns", 8).unitOnly(kNs)}).withStride(24),
                   object("backToBack", S::backToBack(0),
                          {u8("status", 0), u16("minT", 2).unitOnly(kSeconds), u16("maxT", 4).unitOnly(kSeconds)})
                       .withStride(12),
@@ -407,12 +413,14 @@ Table multiResult()
         array("streams", 0, MultiConfigField::Streams, 0,
               {
                   index("stream"),
-                  derived("load", [stream](const Source &s) { return number(stream(s).load); }),
+                  derived("load", [stream](const Source &s) { return number(stream(s).load); }).unitOnly(kPercent),
                   derived("txFrames", [stream](const Source &s) { return number(stream(s).tx); }),
                   derived("rxFrames", [stream](const Source &s) { return number(stream(s).rx); }),
-                  derived("txBytes", [stream](const Source &s) { return number(stream(s).txBytes); }),
+                  derived("txBytes", [stream](const Source &s) { return number(stream(s).txBytes); })
+                      .unitOnly(kBytes),
                   derived("lossFrames", [stream](const Source &s) { return number(stream(s).loss); }),
-                  derived("latency", [stream](const Source &s) { return number(stream(s).latency); }),
+                  derived("latency", [stream](const Source &s) { return number(stream(s).latency); })
+                      .unitOnly(kNs),
               }),
     };
 }

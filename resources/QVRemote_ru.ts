@@ -2190,10 +2190,6 @@ Correct it and try again.</source>
 <context>
     <name>ReportCommand</name>
     <message>
-        <source>Usage: QVRemote --report RESULTFILE --out DIR [--mask M] [--serial-number N] [--speeds A,B] [--qvb] [--lang en|ru] [--json]</source>
-        <translation>Использование: QVRemote --report RESULTFILE --out DIR [--mask M] [--serial-number N] [--speeds A,B] [--qvb] [--lang en|ru] [--json]</translation>
-    </message>
-    <message>
         <source>The result file to report on.</source>
         <translation>Файл результатов для отчётов.</translation>
     </message>
@@ -2276,6 +2272,14 @@ Correct it and try again.</source>
     <message>
         <source>%1 is a folder, not a result file.</source>
         <translation>%1 — папка, а не файл результатов.</translation>
+    </message>
+    <message>
+        <source>Usage: QVRemote --report RESULTFILE --out DIR [--mask M] [--serial-number N] [--speeds A,B] [--qvb] [--lang en|ru] [--json] [--csv]</source>
+        <translation>Использование: QVRemote --report RESULTFILE --out DIR [--mask M] [--serial-number N] [--speeds A,B] [--qvb] [--lang en|ru] [--json] [--csv]</translation>
+    </message>
+    <message>
+        <source>Also write a CSV file beside each PDF.</source>
+        <translation>Также записать файл CSV рядом с каждым PDF.</translation>
     </message>
 </context>
 <context>
@@ -2895,6 +2899,29 @@ Correct it and try again.</source>
     <message>
         <source>Ping test (Port B)</source>
         <translation>Тест Ping (порт B)</translation>
+    </message>
+</context>
+<context>
+    <name>TableMenu</name>
+    <message>
+        <source>Copy</source>
+        <translation>Копировать</translation>
+    </message>
+    <message>
+        <source>Save as CSV…</source>
+        <translation>Сохранить как CSV…</translation>
+    </message>
+    <message>
+        <source>Save as CSV</source>
+        <translation>Сохранить как CSV</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>Файлы CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>Не удалось записать %1: %2</translation>
     </message>
 </context>
 <context>

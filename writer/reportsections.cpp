@@ -99,7 +99,7 @@ void ReportSections::header()
     c.setWidth(6000);
     c.caption(t("Common settings"), 5);
     c.row({t("Manufactured by"), QString::fromLatin1(kManufacturer)});
-    c.row({t("Device"), job.singlePort ? QStringLiteral("ZORT-QVB") : QStringLiteral("ZORT-QV")});
+    c.row({t("Device"), job.model()});
     c.row({t("Serial number"), num(job.serialNumber)});
     c.row({t("Date & time"), rec.timeText()});
     c.skip(Canvas::RowHeight);

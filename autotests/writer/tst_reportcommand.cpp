@@ -13,6 +13,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -316,6 +317,86 @@ void flatten(const QJsonValue &v, const QString &path, Leaves &out)
         out[path.chopped(1)] = v;
 }
 
+// RFC 4180 as a spreadsheet reads it: quoted fields may hold commas,
+// doubled quotes and line breaks; every line ends in CR LF.
+QList<QStringList> parseCsv(const QString &text, QString *problem)
+{
+    QList<QStringList> rows;
+    QStringList row;
+    QString cell;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text.at(i);
+        if (quoted) {
+            if (ch != u'"')
+                cell += ch;
+            else if (i + 1 < text.size() && text.at(i + 1) == u'"')
+                cell += text.at(++i);
+            else
+                quoted = false;
+        } else if (ch == u'"' && cell.isEmpty()) {
+            quoted = true;
+        } else if (ch == u',') {
+            row << cell;
+            cell.clear();
+        } else if (ch == u'\r' && text.mid(i, 2) == QLatin1String("\r\n")) {
+            rows << (row << cell);
+            row.clear();
+            cell.clear();
+            ++i;
+        } else if (ch == u'\n' || ch == u'\r' || ch == u'"') {
+            *problem = QStringLiteral("a bare line end or quote in line %1").arg(rows.size() + 1);
+        } else {
+            cell += ch;
+        }
+    }
+    if (quoted || !row.isEmpty() || !cell.isEmpty())
+        *problem = QStringLiteral("the last line is not ended");
+    return rows;
+}
+
+// The value a CSV column of an item's row stands for: the column's path
+// walked through the JSON of the port, an array taking the numbered element
+// a path names or else the row's item. Undefined when there is none; path
+// is where it was found, as flatten() names it.
+QJsonValue valueAt(QJsonValue v, const QString &column, qsizetype item, QString *path)
+{
+    const QStringList parts = column.section(u'_', 0, 0).split(u'.');
+    const auto element = [&](qsizetype i) {
+        *path += QString::number(i) + u'/';
+        return v.toArray().at(i);
+    };
+    path->clear();
+    for (const QString &part : parts) {
+        bool numbered = false;
+        const int n = part.toInt(&numbered);
+        if (v.isArray()) {
+            v = element(numbered ? n - 1 : item);
+            if (numbered)
+                continue;
+        }
+        if (!v.isObject())
+            return QJsonValue::Undefined;
+        v = v.toObject().value(part);
+        *path += part + u'/';
+    }
+    if (v.isArray())
+        v = element(item);
+    path->chop(1);
+    return v;
+}
+
+// The rows a port's part must have: one per element of its longest array
+// outside an array, at least one (the interface's tags are columns).
+qsizetype itemsOf(const QJsonValue &v)
+{
+    qsizetype most = v.isArray() ? v.toArray().size() : 1;
+    const QJsonObject o = v.toObject();
+    for (auto it = o.begin(); it != o.end(); ++it)
+        most = std::max(most, itemsOf(it.value()));
+    return most;
+}
+
 } // namespace
 
 // QVRemote --report as a script runs it: no display, exit codes, one line
@@ -330,6 +411,8 @@ private Q_SLOTS:
     void run_data();
     void run();
     void json();
+    void csv_data();
+    void csv();
     void windowOptions_data();
     void windowOptions();
 
@@ -424,6 +507,11 @@ void TestReportCommand::run_data()
     QTest::newRow("value missing") << QStringList{"--lang"} << "typical" << false << 2 << QStringList{} << "--lang";
     QTest::newRow("mask of no report") << QStringList{"--mask", "0x1"} << "typical" << false << 2 << QStringList{}
                                        << "--mask 0x1 has bits of no report";
+    QTest::newRow("csv beside the selected PDFs") << QStringList{"--mask", "0x120", "--csv"} << "typical" << false << 0
+                                                  << QStringList{"bert.csv", "bert.pdf", "traffic.csv", "traffic.pdf"}
+                                                  << "Result PDFs created.";
+    QTest::newRow("csv cannot be written") << QStringList{"--mask", "0x100", "--csv", "CSV-BLOCKED"} << "typical"
+                                           << false << 1 << QStringList{"bert.pdf"} << "bert.csv could not be written";
     QTest::newRow("speed code above 3") << QStringList{"--speeds", "1,4"} << "typical" << false << 2
                                         << QStringList{} << "--speeds takes two codes from 0 to 3";
 }
@@ -444,6 +532,8 @@ void TestReportCommand::run()
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         out += QStringLiteral("/inside");
     }
+    if (options.removeAll(QStringLiteral("CSV-BLOCKED"))) // a folder where the CSV goes
+        QVERIFY(QDir().mkpath(out + QStringLiteral("/bert.csv")));
     if (options.removeAll(QStringLiteral("OUT-FILE"))) {
         QFile blocker(out);
         QVERIFY(blocker.open(QIODevice::WriteOnly));
@@ -469,7 +559,7 @@ void TestReportCommand::run()
         QCOMPARE(r.out.constLast(), summary);
     } else {
         QVERIFY2(r.err.section(u'\n', 0, 0).contains(summary), qPrintable(r.err));
-        QVERIFY(r.out.isEmpty());
+        QCOMPARE(r.out.size(), files.size()); // the files that were written
     }
     if (code == 3 || code == 2)
         QVERIFY(!QFileInfo::exists(out));
@@ -511,6 +601,118 @@ void TestReportCommand::json()
                                                                distinct.leaves.value(path).toVariant().toString());
     }
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(u'\n')));
+}
+
+void TestReportCommand::csv_data()
+{
+    QTest::addColumn<QString>("input"); // "typical", "zeros", "distinct"
+    QTest::addColumn<bool>("onePort");
+    QTest::newRow("typical") << "typical" << false;
+    QTest::newRow("one port") << "typical" << true;
+    QTest::newRow("all zero") << "zeros" << false;
+    QTest::newRow("distinct") << "distinct" << false;
+}
+
+// Each report's CSV against results.json of the same file: every cell is
+// the value its column names for the row's port and item, every value of
+// results.json for the report's test and the port's interface is in a
+// cell, and the column names carry their units.
+void TestReportCommand::csv()
+{
+    QFETCH(QString, input);
+    QFETCH(bool, onePort);
+
+    QTemporaryDir tmp;
+    const QByteArray data = input == QLatin1String("typical") ? ResultFiles::typical()
+                          : input == QLatin1String("zeros")   ? ResultFiles::filled(0)
+                                                              : distinctFile().bytes;
+    QFile file(tmp.filePath(QStringLiteral("input.res")));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(data) == data.size());
+    file.close();
+    QStringList args{"--report", file.fileName(), "--out", tmp.path(), "--json", "--csv",
+                     "--serial-number", "4321", "--speeds", "3,1"};
+    if (onePort)
+        args << "--qvb";
+    const Result r = qvremote(args);
+    QVERIFY2(r.code == 0, qPrintable(r.err));
+    QFile jsonFile(tmp.filePath(QStringLiteral("results.json")));
+    QVERIFY(jsonFile.open(QIODevice::ReadOnly));
+    const QJsonObject json = QJsonDocument::fromJson(jsonFile.readAll()).object();
+
+    // The file, its test in results.json, and columns that must be there.
+    const struct { const char *file, *test; QStringList columns; } reports[] = {
+        {"bert.csv", "bert", {"config.duration_s", "result.estimate_s", "result.lssPercent_percent", "result.ber"}},
+        {"traffic.csv", "traffic", {"config.frameSize_bytes", "config.margin_ms", "result.load_percent",
+                                    "result.txBytes_bytes", "config.header.udpSource"}},
+        {"ping.csv", "ping", {"config.pause_ms", "result.requests.latency_ms", "result.minimum_ms"}},
+        {"trace.csv", "trace", {"result.hops.latency_ms", "result.hops.address"}},
+        {"jitter.csv", "jitter", {"config.threshold_ms", "result.buckets.label_ms", "result.buckets.percent_percent"}},
+        {"rfc2544.csv", "rfc2544", {"config.latency.userLoads_percent", "result.rows.frameLength_bytes",
+                                    "result.rows.throughput.bps", "result.rows.latency.ns",
+                                    "result.rows.frameLoss.steps.1.load_percent", "result.rows.backToBack.minT_s"}},
+        {"multistream.csv", "multistream", {"config.streams.frameSize_bytes", "result.streams.load_percent",
+                                            "result.streams.txBytes_bytes", "result.streams.latency_ns"}},
+    };
+    for (const auto &report : reports) {
+        const QString name = QLatin1String(report.file);
+        QVERIFY2(r.out.contains(tmp.filePath(name)), qPrintable(name));
+        QFile csvFile(tmp.filePath(name));
+        QVERIFY(csvFile.open(QIODevice::ReadOnly));
+        QString problem;
+        QList<QStringList> rows = parseCsv(QString::fromUtf8(csvFile.readAll()), &problem);
+        QVERIFY2(problem.isEmpty(), qPrintable(name + u' ' + problem));
+        const QStringList header = rows.takeFirst();
+        QCOMPARE(header.mid(0, 6), (QStringList{"port", "testTime", "device", "serialNumber", "linkSpeed_Mbps",
+                                                "interface.dhcp"}));
+        for (const QString &column : report.columns)
+            QVERIFY2(header.contains(column), qPrintable(name + u' ' + column));
+
+        QStringList wrong;
+        for (int port = 0; port < 2; ++port) {
+            const QJsonObject part = json.value("ports").toArray().at(port).toObject().value(report.test).toObject();
+            QJsonObject iface = json.value("interfaces").toArray().at(port).toObject();
+            iface.remove(QStringLiteral("interface"));
+            const QJsonObject whole{{"interface", iface}, {"config", part.value("config")},
+                                    {"result", part.value("result")}};
+            Leaves leaves;
+            flatten(whole, QString(), leaves);
+            QSet<QString> found;
+            QString path;
+            qsizetype item = 0;
+            for (const QStringList &row : std::as_const(rows)) {
+                QCOMPARE(row.size(), header.size());
+                if (row.first() != QLatin1String(port ? "B" : "A"))
+                    continue;
+                const QStringList fixed{row.first(), json.value("testTime").toString(),
+                                        onePort ? "ZORT-QVB" : "ZORT-QV", "4321", port ? "10" : "1000"};
+                QCOMPARE(row.mid(0, 5), fixed);
+                for (qsizetype c = 5; c < header.size(); ++c) {
+                    const QJsonValue v = valueAt(whole, header.at(c), item, &path);
+                    const QString cell = row.at(c);
+                    const bool same = v.isBool()     ? cell == QLatin1String(v.toBool() ? "true" : "false")
+                                    : v.isDouble()   ? !cell.isEmpty() && cell.toDouble() == v.toDouble()
+                                    : v.isString()   ? cell == v.toString()
+                                                     : cell.isEmpty(); // null, or no such element
+                    if (!same)
+                        wrong << QStringLiteral("%1 %2 row %3 %4: \"%5\", results.json %6")
+                                     .arg(name).arg(port).arg(item).arg(header.at(c), cell,
+                                                                       v.toVariant().toString());
+                    if (!v.isUndefined())
+                        found.insert(path);
+                }
+                ++item;
+            }
+            if (port && onePort) {
+                QCOMPARE(item, 0);
+                continue;
+            }
+            QCOMPARE(item, std::max(itemsOf(part.value("config")), itemsOf(part.value("result"))));
+            for (auto it = leaves.begin(); it != leaves.end(); ++it)
+                if (!it.value().isArray() && !it.value().isObject() && !found.contains(it.key()))
+                    wrong << QStringLiteral("%1 %2: %3 is in no cell").arg(name).arg(port).arg(it.key());
+        }
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.mid(0, 20).join(u'\n')));
+    }
 }
 
 void TestReportCommand::windowOptions_data()

@@ -3,6 +3,7 @@
 
 #include "cablelayout.h"
 #include "tablecell.h"
+#include "tablemenu.h"
 #include "testcodes.h"
 #include "zorqv.h"
 
@@ -27,6 +28,7 @@ CableForm::CableForm(Zorqv *device, QWidget *parent)
     , ui(std::make_unique<Ui::CableForm>())
 {
     ui->setupUi(this);
+    installTableMenu(ui->tRes);
     ui->bStart->setIcon(QIcon(QStringLiteral(":/start-icon.png")));
     ui->bStop->setIcon(QIcon(QStringLiteral(":/stop-icon.png")));
     fitTableToRows(ui->tRes);

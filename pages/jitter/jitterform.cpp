@@ -7,6 +7,7 @@
 #include "jitterlayout.h"
 #include "resultvalues.h"
 #include "tablecell.h"
+#include "tablemenu.h"
 #include "testcodes.h"
 
 #include <QHeaderView>
@@ -36,6 +37,8 @@ JitterForm::JitterForm(Zorqv *device, QWidget *parent)
     , ui(std::make_unique<Ui::JitterForm>())
 {
     ui->setupUi(this);
+    installTableMenu(ui->tRes);
+    installTableMenu(ui->tDist);
     m_header = bindHeader(this);
     retranslateForm();
     for (int row = 0; row < int(ResultValues::Jitter::Buckets); ++row)

@@ -7,6 +7,7 @@
 #include "multilayout.h"
 #include "resultvalues.h"
 #include "tablecell.h"
+#include "tablemenu.h"
 #include "testcodes.h"
 
 namespace {
@@ -35,6 +36,7 @@ MultiForm::MultiForm(Zorqv *device, QWidget *parent)
     , ui(std::make_unique<Ui::MultiForm>())
 {
     ui->setupUi(this);
+    installTableMenu(ui->tRes);
     m_header = bindHeader(this);
     ui->tRes->setColumnWidth(Count, 100);
     fitTableToRows(ui->tRes);

@@ -6,6 +6,7 @@
 #include "resultvalues.h"
 #include "rfclayout.h"
 #include "tablecell.h"
+#include "tablemenu.h"
 #include "testcodes.h"
 
 #include <QHeaderView>
@@ -49,6 +50,10 @@ RfcForm::RfcForm(Zorqv *device, QWidget *parent)
     , m_status(RV::statusTexts())
 {
     ui->setupUi(this);
+    installTableMenu(ui->tThrRes);
+    installTableMenu(ui->tFrlRes);
+    installTableMenu(ui->tLatRes);
+    installTableMenu(ui->tBtbRes);
     m_header = bindHeader(this);
     for (int k = 0; k < Slots; ++k) {
         const QString n = QString::number(k + 1);

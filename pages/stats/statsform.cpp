@@ -3,6 +3,7 @@
 
 #include "statslayout.h"
 #include "tablecell.h"
+#include "tablemenu.h"
 #include "testcodes.h"
 #include "zorqv.h"
 
@@ -24,6 +25,7 @@ StatsForm::StatsForm(Zorqv *device, QWidget *parent)
     for (QTableWidget *t : {ui->tCommons, ui->tFramet, ui->tLevels, ui->tFramesA, ui->tFramesB, ui->tRxerr}) {
         t->horizontalHeader()->setDefaultSectionSize(kCounterWidth);
         fitTableToRows(t);
+        installTableMenu(t);
     }
     connect(ui->bResetStats, &QPushButton::clicked, this, &StatsForm::bResetStatsClicked);
     bindControls(ui->bApply, ui->bReset);

@@ -6,6 +6,7 @@
 #include "pinglayout.h"
 #include "resultvalues.h"
 #include "tablecell.h"
+#include "tablemenu.h"
 #include "testcodes.h"
 #include "validators.h"
 #include "zorqv.h"
@@ -52,6 +53,8 @@ TCPIPForm::TCPIPForm(Zorqv *device, QWidget *parent)
     , m_okIcon(QStringLiteral(":/ok-icon.png"))
 {
     ui->setupUi(this);
+    installTableMenu(ui->tPingRes);
+    installTableMenu(ui->tTraceRes);
     for (int i = 0; i < 2; ++i) {
         m_ping[i] = PingDefaults::Ping[i];
         m_trace[i] = PingDefaults::Trace[i];

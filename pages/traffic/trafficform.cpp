@@ -6,6 +6,7 @@
 #include "headersettings.h"
 #include "resultvalues.h"
 #include "tablecell.h"
+#include "tablemenu.h"
 #include "testcodes.h"
 #include "trafficlayout.h"
 
@@ -27,6 +28,7 @@ TrafficForm::TrafficForm(Zorqv *device, QWidget *parent)
     , ui(std::make_unique<Ui::TrafficForm>())
 {
     ui->setupUi(this);
+    installTableMenu(ui->tRes);
     m_header = bindHeader(this);
     ui->tRes->setColumnWidth(Count, 100);
     fitTableToRows(ui->tRes);
