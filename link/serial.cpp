@@ -1,6 +1,7 @@
 #include "serial.h"
 
 #include "packet.h"
+#include "sessionrecorder.h"
 
 #include <QDebug>
 #include <QSerialPortInfo>
@@ -78,6 +79,12 @@ void Serial::conn_port(const QString &name)
     m_port.clear(QSerialPort::AllDirections);
     m_rxBuffer.clear();
     m_open = true;
+    if (m_recorder) {
+        m_recorder->begin(QStringLiteral("serial"),
+                          {{QStringLiteral("port"), path},
+                           {QStringLiteral("baud"), QString::number(kBaudRate)},
+                           {QStringLiteral("line"), QStringLiteral("8N1")}});
+    }
     Q_EMIT port_conn(path);
 }
 
@@ -88,6 +95,8 @@ void Serial::disc_port()
         m_port.close();
     m_rxBuffer.clear();
     m_open = false;
+    if (m_recorder)
+        m_recorder->end();
     Q_EMIT port_disc();
 }
 
@@ -113,6 +122,8 @@ void Serial::snd_pckt(const QByteArray &packet)
     if (!m_open)
         return;
     m_port.write(packet);
+    if (m_recorder)
+        m_recorder->record(SessionRecorder::Direction::Out, SessionRecorder::Channel::Frame, packet);
     qDebug() << "Serial: snd packet ID:" << (packet.size() > 1 ? int(Packet::id(packet)) : -1);
     m_pollTimer.start();
 }
@@ -132,11 +143,15 @@ void Serial::readStep()
     }
     while (m_open) {
         const std::optional<QByteArray> packet = Packet::takeFrame(m_rxBuffer, [this](const QByteArray &text) {
+            if (m_recorder)
+                m_recorder->record(SessionRecorder::Direction::In, SessionRecorder::Channel::Text, text);
             Q_EMIT show_debug(text);
         });
         if (!packet)
             return;
         m_pollTimer.stop();
+        if (m_recorder)
+            m_recorder->record(SessionRecorder::Direction::In, SessionRecorder::Channel::Frame, *packet);
         qDebug() << "Serial: rcv packet ID:" << int(Packet::id(*packet));
         Q_EMIT pckt_rcv(*packet);
     }

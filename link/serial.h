@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QTimer>
 
+class SessionRecorder;
+
 // Carries packets to and from the tester over a serial port at 500000 baud
 // and separates the tester's free text from its "$" frames.
 class Serial final : public QObject
@@ -27,6 +29,8 @@ public:
     // success), for the window to tell the user; the text is the system's.
     QSerialPort::SerialPortError openError() const { return m_openError; }
     QString openErrorString() const { return m_openErrorString; }
+    // Every connection is recorded there from its opening on (not owned).
+    void setRecorder(SessionRecorder *recorder) { m_recorder = recorder; }
 
 Q_SIGNALS:
     void port_conn(QString path);
@@ -52,4 +56,5 @@ private:
     QTimer m_pollTimer;
     QByteArray m_rxBuffer;
     QSerialPort m_port;
+    SessionRecorder *m_recorder = nullptr;
 };

@@ -11,4 +11,7 @@ public:
     // link has one): a 263-byte packet whose start byte and CRC the link
     // sets, or an empty array when the tester does not answer.
     virtual QByteArray respond(const QByteArray &request) = 0;
+    // How long after its request the last answer is due (a replayed
+    // recording keeps the tester's own pace).
+    virtual qint64 replyDelayUs() const { return 0; }
 };
