@@ -3,7 +3,6 @@
 
 #include "inputcheck.h"
 #include "mainmenu.h"
-#include "sessionrecorder.h"
 #include "testform.h"
 #include "testcodes.h"
 #include "testerwiring.h"
@@ -291,23 +290,12 @@ void MainForm::bEthConnectClicked()
 
 void MainForm::setRecorder(SessionRecorder *recorder)
 {
-    m_recorder = recorder;
-    m_serial.setRecorder(recorder);
-    m_tcp.setRecorder(recorder);
+    recordTester(m_device, m_engine, m_serial, m_tcp, recorder);
     m_menu->setRecorder(recorder);
 }
 
 void MainForm::qv_conn()
 {
-    if (m_recorder) {
-        const Zorqv &d = m_device;
-        m_recorder->addInfo(
-            {{QStringLiteral("model"), d.isQvb ? QStringLiteral("ZORT-QVB") : QStringLiteral("ZORT-QV")},
-             {QStringLiteral("cpu"), QStringLiteral("%1.%2.%3").arg(d.cpuVersion[0]).arg(d.cpuVersion[1]).arg(d.cpuVersion[2])},
-             {QStringLiteral("fpga"), QStringLiteral("%1.%2.%3").arg(d.fpgaVersion[0]).arg(d.fpgaVersion[1]).arg(d.fpgaVersion[2])},
-             {QStringLiteral("release"), d.release},
-             {QStringLiteral("serial"), QString::number(d.serialNumber)}});
-    }
     m_device.curProc = 0;
     const QString model = QStringLiteral("ZORT-QVB");
     const QString release = QStringLiteral("1.5");

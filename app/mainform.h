@@ -122,5 +122,4 @@ private:
     QList<TestForm *> m_pages;
     QPointer<QMessageBox> m_releaseWarning;
     QPointer<QMessageBox> m_warning;
-    SessionRecorder *m_recorder = nullptr;
 };
