@@ -39,10 +39,10 @@ MainMenu::MainMenu(QWidget *parent)
     m_openRecordings->setObjectName(QStringLiteral("aOpenRecordings"));
     m_saveSupport = new QAction(this);
     m_saveSupport->setObjectName(QStringLiteral("aSaveSupport"));
-    m_helpMenu = addMenu(QString());
-    m_helpMenu->setObjectName(QStringLiteral("mHelp"));
-    m_helpMenu->addAction(m_openRecordings);
-    m_helpMenu->addAction(m_saveSupport);
+    // The help the program gives ("Справка" in Russian): the recordings too.
+    m_aboutMenu->addSeparator();
+    m_aboutMenu->addAction(m_openRecordings);
+    m_aboutMenu->addAction(m_saveSupport);
     setRecorder(nullptr);
 
     connect(m_about, &QAction::triggered, this, &MainMenu::aboutClicked);
@@ -64,7 +64,6 @@ void MainMenu::retranslate()
     m_record->setText(tr("Record sessions"));
     m_openRecordings->setText(tr("Open recordings folder"));
     m_saveSupport->setText(tr("Save support file…"));
-    m_helpMenu->setTitle(tr("Help"));
 }
 
 void MainMenu::setRecorder(SessionRecorder *recorder)

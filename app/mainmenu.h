@@ -43,6 +43,5 @@ private:
     QAction *m_record = nullptr;
     QAction *m_openRecordings = nullptr;
     QAction *m_saveSupport = nullptr;
-    QMenu *m_helpMenu = nullptr;
     SessionRecorder *m_recorder = nullptr;
 };
