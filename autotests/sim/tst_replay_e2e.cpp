@@ -187,6 +187,11 @@ private Q_SLOTS:
         QCOMPARE(recording->field(QStringLiteral("serial")), QStringLiteral("2345"));
         QCOMPARE(recording->field(QStringLiteral("model")), QStringLiteral("ZORT-QV"));
         const int requests = framesOut(*recording);
+        // On the serial line the tester's free text comes between the frames.
+        const bool text = std::any_of(recording->records.begin(), recording->records.end(), [](const SessionFile::Record &r) {
+            return r.channel == SessionFile::Channel::Text && r.direction == SessionFile::Direction::In;
+        });
+        QCOMPARE(text, serial);
         QVERIFY2(requests >= 10, qPrintable(QString::number(requests)));
 
         SimProcess replay(link, {"--replay", path, "--speed", "0"});
