@@ -90,13 +90,14 @@ void Serial::conn_port(const QString &name)
 
 void Serial::disc_port()
 {
+    // The recorder is the other transport's too: only this link's own ends here.
+    if (m_open && m_recorder)
+        m_recorder->end();
     m_pollTimer.stop();
     if (m_port.isOpen())
         m_port.close();
     m_rxBuffer.clear();
     m_open = false;
-    if (m_recorder)
-        m_recorder->end();
     Q_EMIT port_disc();
 }
 

@@ -115,12 +115,13 @@ void TcpSocket::tConTimeout()
 
 void TcpSocket::disc_sock()
 {
+    // The recorder is the other transport's too: only this link's own ends here.
+    if (m_connected && m_recorder)
+        m_recorder->end();
     m_connected = false;
     m_pollTimer.stop();
     m_connectTimer.stop();
     m_socket->disconnectFromHost();
-    if (m_recorder)
-        m_recorder->end();
     Q_EMIT sock_disc();
 }
 

@@ -207,6 +207,41 @@ private Q_SLOTS:
         QCOMPARE(counts.notFound, 0);
     }
 
+    // Both transports share the window's recorder: closing the one that is
+    // not connected leaves the other's recording going.
+    void otherTransportClosed_data()
+    {
+        QTest::addColumn<bool>("serial");
+        QTest::newRow("serial recording, TCP closed") << true;
+        QTest::newRow("TCP recording, serial closed") << false;
+    }
+
+    void otherTransportClosed()
+    {
+        QFETCH(bool, serial);
+        QTemporaryDir sessions;
+        SimProcess sim(serial ? SimProcess::Link::Pty : SimProcess::Link::Tcp);
+        QVERIFY2(sim.start(), qPrintable(sim.errorString()));
+        SessionRecorder recorder(QStringLiteral("QVRemote"), QStringLiteral("1"), recordInto(sessions.path()));
+        Session s(serial, sim, &recorder);
+        if (serial)
+            s.port.conn_port(sim.ptyPath());
+        else
+            s.tcp.conn_sock(QStringLiteral("127.0.0.1"));
+        QVERIFY(waitUntil([&] { return s.device.connected; }, kWaitMs));
+        QVERIFY(recorder.isRecording());
+        if (serial)
+            s.tcp.disc_sock();
+        else
+            s.port.disc_port();
+        QVERIFY(recorder.isRecording());
+        if (serial)
+            s.port.disc_port();
+        else
+            s.tcp.disc_sock();
+        QVERIFY(!recorder.isRecording());
+    }
+
     // Recorded delays are kept (scaled by the speed): a reply the tester
     // gave after 300 ms comes after about 300 ms, or 150 ms at speed 2.
     void replyDelay_data()
@@ -332,8 +367,17 @@ private Q_SLOTS:
     }
 
     // QVRemote itself records; killed, it leaves every whole record behind.
+    // Told not to record, it leaves nothing.
+    void killedMidSession_data()
+    {
+        QTest::addColumn<bool>("record");
+        QTest::newRow("recorded") << true;
+        QTest::newRow("--no-record") << false;
+    }
+
     void killedMidSession()
     {
+        QFETCH(bool, record);
         QTemporaryDir sessions;
         SimProcess sim(SimProcess::Link::Pty, {"--serial", "7777"});
         QVERIFY2(sim.start(), qPrintable(sim.errorString()));
@@ -342,7 +386,10 @@ private Q_SLOTS:
         env.insert(QStringLiteral("QV_SESSIONS_DIR"), sessions.path());
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         remote.setProcessEnvironment(env);
-        remote.start(QStringLiteral(QVREMOTE_PATH), {"--serial", sim.ptyPath()});
+        QStringList arguments{"--serial", sim.ptyPath()};
+        if (!record)
+            arguments << QStringLiteral("--no-record");
+        remote.start(QStringLiteral(QVREMOTE_PATH), arguments);
         QVERIFY(remote.waitForStarted(kWaitMs));
         // The status poll runs each second: three of them, then the kill.
         const auto statusReplies = [&sessions] {
@@ -354,12 +401,21 @@ private Q_SLOTS:
                 n += rec.isFrame() && rec.direction == SessionFile::Direction::In && rec.id() == 0;
             return n;
         };
-        QVERIFY(waitUntil([&] { return statusReplies() >= 3; }, 15000));
+        if (record)
+            QVERIFY(waitUntil([&] { return statusReplies() >= 3; }, 15000));
+        else
+            QTest::qWait(2500); // two status polls
         ::kill(pid_t(remote.processId()), SIGKILL);
         QVERIFY(remote.waitForFinished(kWaitMs));
         QVERIFY(sim.stop());
 
         const QStringList files = SessionRecorder::recordings(sessions.path());
+        if (!record) {
+            QVERIFY(files.isEmpty());
+            QVERIFY2(sim.output().contains("qvsim: requests ") && !sim.output().contains("qvsim: requests 0,"),
+                     "the program did talk to the tester");
+            return;
+        }
         QCOMPARE(files.size(), 1);
         QVERIFY2(files.first().endsWith(QLatin1String("-QVRemote-SN7777.qvrec")), qPrintable(files.first()));
         QString error;
