@@ -149,6 +149,8 @@ int main(int argc, char *argv[])
         if (!options.ptyLink.isEmpty() && !pty->makeSymlink(options.ptyLink, &error))
             return fail(error);
         say(QStringLiteral("pty %1").arg(pty->slavePath()));
+        if (replay && !options.updater)
+            pty->sendText(replay->textBefore());
         if (device) {
             // The updater reads bare frames; only the normal tester talks.
             pty->sendText(device->banner());

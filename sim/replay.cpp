@@ -10,6 +10,13 @@ Replay::Replay(const SessionFile::Recording &recording, bool updater, double spe
     : m_speed(speed)
 {
     for (const SessionFile::Record &r : recording.records) {
+        if (r.channel == SessionFile::Channel::Text && r.direction == SessionFile::Direction::In) {
+            if (m_exchanges.isEmpty())
+                m_textBefore += r.bytes;
+            else
+                m_exchanges.last().text.append({r.timeUs - m_exchanges.last().timeUs, r.bytes});
+            continue;
+        }
         if (!r.isFrame())
             continue;
         if (r.direction == SessionFile::Direction::Out) {
@@ -77,6 +84,7 @@ int Replay::findLoose(quint8 id) const
 QByteArray Replay::respond(const QByteArray &request)
 {
     m_lastDelayUs = 0;
+    m_lastText.clear();
     const QByteArray body = request.mid(Packet::IdOffset, Packet::TcpFrameSize);
     const quint8 id = quint8(body.at(0));
     int at = findExact(body);
@@ -99,7 +107,10 @@ QByteArray Replay::respond(const QByteArray &request)
     m_cursor = at + 1;
     if (e.reply.isEmpty())
         return {};
-    m_lastDelayUs = m_speed > 0 ? qint64(double(e.delayUs) / m_speed) : 0;
+    const auto scaled = [this](qint64 us) { return m_speed > 0 ? qint64(double(us) / m_speed) : 0; };
+    m_lastDelayUs = scaled(e.delayUs);
+    for (const auto &[delay, text] : std::as_const(e.text))
+        m_lastText.append({scaled(delay), text});
     QByteArray reply = Packet::SerialReplyStart + e.reply + '\0';
     reply.resize(Packet::Size, '\0');
     return reply;

@@ -19,6 +19,9 @@ public:
 
     QByteArray respond(const QByteArray &request) override;
     qint64 replyDelayUs() const override { return m_lastDelayUs; }
+    QList<QPair<qint64, QByteArray>> textAfterAnswer() const override { return m_lastText; }
+    // The tester's text before the first request (its boot lines).
+    QByteArray textBefore() const { return m_textBefore; }
 
     qint64 exact() const { return m_exact; }
     qint64 loose() const { return m_loose; }
@@ -32,6 +35,7 @@ private:
         QByteArray body; // ID and payload
         QByteArray reply; // ID and payload; empty: the tester did not answer
         qint64 delayUs = 0;
+        QList<QPair<qint64, QByteArray>> text; // the tester's until the next request
         bool used = false;
     };
 
@@ -43,6 +47,8 @@ private:
     double m_speed = 1;
     int m_cursor = 0;
     qint64 m_lastDelayUs = 0;
+    QList<QPair<qint64, QByteArray>> m_lastText;
+    QByteArray m_textBefore;
     qint64 m_exact = 0;
     qint64 m_loose = 0;
     qint64 m_notFound = 0;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
+#include <QPair>
 
 // What a link hands each request to: the normal tester or its updater mode.
 class Responder
@@ -14,4 +16,7 @@ public:
     // How long after its request the last answer is due (a replayed
     // recording keeps the tester's own pace).
     virtual qint64 replyDelayUs() const { return 0; }
+    // Free text for the serial line after the last answer, each piece with
+    // its delay after the request in µs.
+    virtual QList<QPair<qint64, QByteArray>> textAfterAnswer() const { return {}; }
 };

@@ -44,6 +44,7 @@ public:
     {
         wireTester(device, proto, port, tcp);
         recordTester(device, proto, port, tcp, recorder);
+        QObject::connect(&port, &Serial::show_debug, &port, [this](const QByteArray &t) { text += t; });
     }
 
     bool idle()
@@ -77,6 +78,7 @@ public:
             if (!idle())
                 return false;
         }
+        QTest::qWait(100); // the tester's last words
         proto.disc_qv();
         return waitUntil([this] { return !device.connected; }, kWaitMs);
     }
@@ -100,6 +102,7 @@ public:
     OldProto proto{&device};
     Serial port;
     TcpSocket tcp;
+    QByteArray text; // the tester's free text, as the debug window shows it
 };
 
 SessionRecorder::Settings recordInto(const QString &dir)
@@ -165,6 +168,7 @@ private Q_SLOTS:
         QTemporaryDir sessions;
         QString path;
         QByteArray recorded;
+        QByteArray recordedText;
         {
             SimProcess sim(link, {"--serial", "2345", "--speed", "5"});
             QVERIFY2(sim.start(), qPrintable(sim.errorString()));
@@ -172,6 +176,7 @@ private Q_SLOTS:
             Session session(serial, sim, &recorder);
             QVERIFY(session.run(2));
             recorded = session.shown();
+            recordedText = session.text;
             const auto &result = session.device.trafficResult[0];
             QVERIFY(std::any_of(result.begin(), result.end(), [](auto b) { return b != 0; }));
             QVERIFY(sim.stop());
@@ -200,6 +205,8 @@ private Q_SLOTS:
         QVERIFY(again.run(replayDuration));
         if (loose == 0)
             QCOMPARE(again.shown(), recorded);
+        QCOMPARE(again.text, recordedText);
+        QCOMPARE(recordedText.isEmpty(), !serial);
         QVERIFY(replay.stop());
         const ReplayCounts counts = countsIn(replay.output());
         QCOMPARE(counts.exact, requests - loose);
