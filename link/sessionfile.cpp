@@ -127,6 +127,8 @@ std::optional<Recording> Recording::parse(QByteArrayView data, QString *error)
         if (data.size() - at < total || quint8(rec[RecordHeaderSize + n]) != recordCheck(rec, RecordHeaderSize + n))
             break;
         const quint8 kind = quint8(rec[2]);
+        if ((kind & ~(KindDirectionBit | KindChannelMask)) != 0 || (kind & KindChannelMask) > int(Channel::Info))
+            break; // not a record this version writes: spoiled
         Record record;
         record.direction = (kind & KindDirectionBit) ? Direction::In : Direction::Out;
         record.channel = Channel(kind & KindChannelMask);

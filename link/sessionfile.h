@@ -55,8 +55,9 @@ QByteArray encodeHeader(qint64 startUtcMs, const Fields &fields);
 void appendRecord(QByteArray &out, qint64 timeUs, Direction direction, Channel channel, QByteArrayView bytes);
 
 // A whole recording as read back. A record cut short or spoiled at the end
-// (the program was killed while writing it) ends the reading: everything
-// before it is kept, and trailingBytes says how much was left over.
+// (the program was killed while writing it), or of a kind this version does
+// not write, ends the reading: everything before it is kept, and
+// trailingBytes says how much was left over.
 struct Recording
 {
     quint16 version = 0;

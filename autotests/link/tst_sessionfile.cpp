@@ -2,6 +2,7 @@
 // cut short at the end is recognised, the file is named by its serial once
 // known, and the folder is kept under its cap.
 
+#include "crc8.h"
 #include "sessionfile.h"
 #include "sessionrecorder.h"
 
@@ -126,6 +127,8 @@ private Q_SLOTS:
         QTest::newRow("payload byte wrong") << -1 << QByteArray() << 100 << 2;
         QTest::newRow("zeros instead") << 0 << QByteArray(300, '\0') << 0 << 2;
         QTest::newRow("zeros after a whole one") << -1 << QByteArray(64, '\0') << 0 << 3;
+        // A sound record of a kind no version-1 writer makes: another format.
+        QTest::newRow("unknown kind") << -1 << QByteArray("unknown") << 0 << 3;
     }
 
     void tornEnd()
@@ -143,6 +146,12 @@ private Q_SLOTS:
         QCOMPARE(lastSize, 11 + 263 + 1);
         if (cut >= 0)
             file.truncate(wholeTwo + cut);
+        if (tail == "unknown") {
+            tail.clear();
+            SessionFile::appendRecord(tail, 1200, Direction::In, Channel::Info, "x=1");
+            tail[2] = char(0x83); // channel 3, from the tester
+            tail[tail.size() - 1] = char(Crc8::compute(tail.constData(), tail.size() - 1) ^ 0xFF);
+        }
         file += tail;
         if (spoil > 0)
             file[file.size() - spoil] = char(file.at(file.size() - spoil) ^ 0x01);
