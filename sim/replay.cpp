@@ -17,7 +17,7 @@ Replay::Replay(const SessionFile::Recording &recording, bool updater, double spe
                 m_exchanges.last().text.append({r.timeUs - m_exchanges.last().timeUs, r.bytes});
             continue;
         }
-        if (!r.isFrame())
+        if (!r.isFrame() || r.bytes.isEmpty())
             continue;
         if (r.direction == SessionFile::Direction::Out) {
             Exchange e;
