@@ -1,5 +1,6 @@
 #include "mainform.h"
 #include "reportcommand.h"
+#include "sessionrecorder.h"
 #include "validators.h"
 
 #include <QApplication>
@@ -61,7 +62,9 @@ int main(int argc, char *argv[])
         QApplication::translate("main", "Write the PDF reports of <resultfile> without a window "
                                         "(--report --help shows its options)."),
         QApplication::translate("main", "resultfile"));
-    parser.addOptions({dev, connectTo, serial, report});
+    const QCommandLineOption noRecord(QStringLiteral("no-record"),
+        QApplication::translate("main", "Do not record the sessions with the tester."));
+    parser.addOptions({dev, connectTo, serial, report, noRecord});
     // Not process(): a mistake ends the program with the usage-error code.
     if (!parser.parse(QApplication::arguments()))
         return usageError(parser.errorText());
@@ -93,7 +96,12 @@ int main(int argc, char *argv[])
     if (!parser.isSet(dev) && qEnvironmentVariableIsEmpty("QT_LOGGING_RULES"))
         QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
 
+    SessionRecorder::Settings recording = SessionRecorder::Settings::load(QApplication::applicationName());
+    if (parser.isSet(noRecord))
+        recording.enabled = false;
+    SessionRecorder recorder(QApplication::applicationName(), QApplication::applicationVersion(), recording);
     MainForm form;
+    form.setRecorder(&recorder);
     if (parser.isSet(dev))
         form.showDeveloperControls();
     form.show();

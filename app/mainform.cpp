@@ -288,6 +288,12 @@ void MainForm::bEthConnectClicked()
     m_tcp.conn_sock(QHostAddress(Conv::textToIp(ui->iIP->text())).toString());
 }
 
+void MainForm::setRecorder(SessionRecorder *recorder)
+{
+    recordTester(m_device, m_engine, m_serial, m_tcp, recorder);
+    m_menu->setRecorder(recorder);
+}
+
 void MainForm::qv_conn()
 {
     m_device.curProc = 0;

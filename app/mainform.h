@@ -18,6 +18,7 @@ class QAbstractButton;
 class QLabel;
 class QMessageBox;
 class QPushButton;
+class SessionRecorder;
 class TestForm;
 
 namespace Ui {
@@ -47,6 +48,9 @@ public:
     QString connectSerial(const QString &port);
     // What is wrong with a port name before it is opened, or empty.
     static QString serialPortProblem(const QString &name);
+    // Records every connection of both transports there from now on, and
+    // offers the recordings in the Help menu (not owned).
+    void setRecorder(SessionRecorder *recorder);
 
     // What the window owns, for the command line and the tests.
     Zorqv &device() { return m_device; }

@@ -1,6 +1,7 @@
 #include "serial.h"
 
 #include "packet.h"
+#include "sessionrecorder.h"
 
 #include <QDebug>
 #include <QSerialPortInfo>
@@ -79,11 +80,20 @@ void Serial::conn_port(const QString &name)
     m_rxBuffer.clear();
     m_awaitedId.reset();
     m_open = true;
+    if (m_recorder) {
+        m_recorder->begin(QStringLiteral("serial"),
+                          {{QStringLiteral("port"), path},
+                           {QStringLiteral("baud"), QString::number(kBaudRate)},
+                           {QStringLiteral("line"), QStringLiteral("8N1")}});
+    }
     Q_EMIT port_conn(path);
 }
 
 void Serial::disc_port()
 {
+    // The recorder is the other transport's too: only this link's own ends here.
+    if (m_open && m_recorder)
+        m_recorder->end();
     m_pollTimer.stop();
     if (m_port.isOpen())
         m_port.close();
@@ -117,6 +127,8 @@ void Serial::snd_pckt(const QByteArray &packet)
     m_port.write(packet);
     if (packet.size() > Packet::IdOffset)
         m_awaitedId = Packet::id(packet);
+    if (m_recorder)
+        m_recorder->record(SessionRecorder::Direction::Out, SessionRecorder::Channel::Frame, packet);
     qDebug() << "Serial: snd packet ID:" << (packet.size() > 1 ? int(Packet::id(packet)) : -1);
     m_pollTimer.start();
 }
@@ -136,10 +148,18 @@ void Serial::readStep()
     }
     while (m_open) {
         const std::optional<QByteArray> packet = Packet::takeFrame(
-            m_rxBuffer, [this](const QByteArray &text) { Q_EMIT show_debug(text); }, m_awaitedId);
+            m_rxBuffer,
+            [this](const QByteArray &text) {
+                if (m_recorder)
+                    m_recorder->record(SessionRecorder::Direction::In, SessionRecorder::Channel::Text, text);
+                Q_EMIT show_debug(text);
+            },
+            m_awaitedId);
         if (!packet)
             return;
         m_pollTimer.stop();
+        if (m_recorder)
+            m_recorder->record(SessionRecorder::Direction::In, SessionRecorder::Channel::Frame, *packet);
         qDebug() << "Serial: rcv packet ID:" << int(Packet::id(*packet));
         Q_EMIT pckt_rcv(*packet);
     }

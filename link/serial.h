@@ -8,6 +8,8 @@
 
 #include <optional>
 
+class SessionRecorder;
+
 // Carries packets to and from the tester over a serial port at 500000 baud
 // and separates the tester's free text from its "$" frames.
 class Serial final : public QObject
@@ -29,6 +31,8 @@ public:
     // success), for the window to tell the user; the text is the system's.
     QSerialPort::SerialPortError openError() const { return m_openError; }
     QString openErrorString() const { return m_openErrorString; }
+    // Every connection is recorded there from its opening on (not owned).
+    void setRecorder(SessionRecorder *recorder) { m_recorder = recorder; }
 
 Q_SIGNALS:
     void port_conn(QString path);
@@ -56,4 +60,5 @@ private:
     // The ID of the request last sent: the only ID a reply may carry.
     std::optional<quint8> m_awaitedId;
     QSerialPort m_port;
+    SessionRecorder *m_recorder = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "tcpsocket.h"
 
 #include "packet.h"
+#include "sessionrecorder.h"
 
 #include <QDebug>
 
@@ -65,6 +66,8 @@ void TcpSocket::linkLost()
     m_pollTimer.stop();
     m_connectTimer.stop();
     m_socket->abort();
+    if (m_recorder)
+        m_recorder->end();
     Q_EMIT sock_disc();
 }
 
@@ -93,6 +96,11 @@ void TcpSocket::socketConn()
     m_connectTimer.stop();
     m_connected = true;
     m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    if (m_recorder) {
+        m_recorder->begin(QStringLiteral("tcp"),
+                          {{QStringLiteral("host"), m_socket->peerAddress().toString()},
+                           {QStringLiteral("port"), QString::number(m_socket->peerPort())}});
+    }
     Q_EMIT sock_conn(m_socket->peerName().isEmpty() ? m_socket->peerAddress().toString()
                                                     : m_socket->peerName());
 }
@@ -107,6 +115,9 @@ void TcpSocket::tConTimeout()
 
 void TcpSocket::disc_sock()
 {
+    // The recorder is the other transport's too: only this link's own ends here.
+    if (m_connected && m_recorder)
+        m_recorder->end();
     m_connected = false;
     m_pollTimer.stop();
     m_connectTimer.stop();
@@ -118,7 +129,10 @@ void TcpSocket::snd_pckt(const QByteArray &packet)
 {
     if (!m_connected || packet.size() < 1 + Packet::TcpFrameSize)
         return;
-    m_socket->write(packet.constData() + Packet::IdOffset, Packet::TcpFrameSize);
+    const QByteArrayView frame(packet.constData() + Packet::IdOffset, Packet::TcpFrameSize);
+    m_socket->write(frame.data(), frame.size());
+    if (m_recorder)
+        m_recorder->record(SessionRecorder::Direction::Out, SessionRecorder::Channel::Frame, frame);
     qDebug() << "TcpSocket: snd packet ID:" << int(Packet::id(packet));
     m_pollTimer.start();
 }
@@ -136,6 +150,8 @@ void TcpSocket::readStep()
     m_rxBuffer = m_socket->read(Packet::TcpFrameSize);
     if (m_rxBuffer.isEmpty())
         return;
+    if (m_recorder)
+        m_recorder->record(SessionRecorder::Direction::In, SessionRecorder::Channel::Frame, m_rxBuffer);
     m_rxBuffer.prepend(Packet::RequestStart);
     qDebug() << "TcpSocket: rcv packet ID:" << int(Packet::id(m_rxBuffer));
     Q_EMIT pckt_rcv(m_rxBuffer);

@@ -6,6 +6,8 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+class SessionRecorder;
+
 // Carries packets to and from a tester reached over TCP: 261-byte frames
 // without start byte and checksum, one reply awaited at a time.
 class TcpSocket final : public QObject
@@ -21,6 +23,8 @@ public:
     ~TcpSocket() override;
 
     bool isConnected() const { return m_connected; }
+    // Every connection is recorded there once it stands (not owned).
+    void setRecorder(SessionRecorder *recorder) { m_recorder = recorder; }
 
 Q_SIGNALS:
     void sock_conn(QString peer);
@@ -48,4 +52,5 @@ private:
     QTimer m_connectTimer;
     QByteArray m_rxBuffer;
     QTcpSocket *m_socket = nullptr;
+    SessionRecorder *m_recorder = nullptr;
 };

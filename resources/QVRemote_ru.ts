@@ -1250,6 +1250,30 @@ Correct it and try again.</source>
         <comment>menu title</comment>
         <translation>Справка</translation>
     </message>
+    <message>
+        <source>Record sessions</source>
+        <translation>Записывать сеансы</translation>
+    </message>
+    <message>
+        <source>Open recordings folder</source>
+        <translation>Открыть папку записей</translation>
+    </message>
+    <message>
+        <source>Save support file…</source>
+        <translation>Сохранить файл для поддержки…</translation>
+    </message>
+    <message>
+        <source>Save support file</source>
+        <translation>Сохранить файл для поддержки</translation>
+    </message>
+    <message>
+        <source>Zip archives (*.zip)</source>
+        <translation>Архивы zip (*.zip)</translation>
+    </message>
+    <message>
+        <source>%1 was not written: %2</source>
+        <translation>%1 не записан: %2</translation>
+    </message>
 </context>
 <context>
     <name>MultiForm</name>
@@ -3258,6 +3282,10 @@ Correct it and try again.</source>
     <message>
         <source>Unexpected argument: %1</source>
         <translation>Лишний аргумент: %1</translation>
+    </message>
+    <message>
+        <source>Do not record the sessions with the tester.</source>
+        <translation>Не записывать сеансы связи с прибором.</translation>
     </message>
 </context>
 <context>

@@ -3,6 +3,8 @@
 #include "device.h"
 #include "faultinjector.h"
 #include "options.h"
+#include "recordingdump.h"
+#include "replay.h"
 #include "ptylink.h"
 #include "signalwatcher.h"
 #include "tcplink.h"
@@ -17,6 +19,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 
 #include <unistd.h>
 
@@ -62,6 +65,30 @@ int main(int argc, char *argv[])
     if (!options.seedGiven)
         options.seed = quint32(QDateTime::currentMSecsSinceEpoch());
 
+    if (!options.dumpFile.isEmpty()) {
+        const auto recording = SessionFile::Recording::read(options.dumpFile, &error);
+        if (!recording)
+            return fail(error);
+        QTextStream out(stdout);
+        RecordingDump::print(*recording, options.dumpHex, out);
+        if (!options.pcapFile.isEmpty()) {
+            error = RecordingDump::writePcap(*recording, options.pcapFile);
+            if (!error.isEmpty())
+                return fail(error);
+        }
+        return 0;
+    }
+    std::optional<SessionFile::Recording> recording;
+    if (!options.replayFile.isEmpty()) {
+        recording = SessionFile::Recording::read(options.replayFile, &error);
+        if (!recording)
+            return fail(error);
+        if (recording->field(QStringLiteral("program")) == QLatin1String("QVUpdater")) {
+            options.updater = true;
+            options.pty = true;
+        }
+    }
+
     SignalWatcher watcher;
     QObject::connect(&watcher, &SignalWatcher::terminate, &app, [](int) { QGuiApplication::quit(); });
 
@@ -70,9 +97,14 @@ int main(int argc, char *argv[])
     UndefinedBytes undefined = options.undefinedNoise ? UndefinedBytes::noise(undefinedSeed) : UndefinedBytes();
     std::unique_ptr<Responder> responder;
     Device *device = nullptr;
+    Replay *replay = nullptr;
     QElapsedTimer uptime;
     QTimer clockTick;
-    if (options.updater) {
+    if (recording) {
+        auto player = std::make_unique<Replay>(*recording, options.updater, options.speed);
+        replay = player.get();
+        responder = std::move(player);
+    } else if (options.updater) {
         auto updater = std::make_unique<UpdaterDevice>(options.identity, undefined);
         if (!options.flashDir.isEmpty() && !updater->setFlashDirectory(options.flashDir, &error))
             return fail(error);
@@ -117,6 +149,8 @@ int main(int argc, char *argv[])
         if (!options.ptyLink.isEmpty() && !pty->makeSymlink(options.ptyLink, &error))
             return fail(error);
         say(QStringLiteral("pty %1").arg(pty->slavePath()));
+        if (replay && !options.updater)
+            pty->sendText(replay->textBefore());
         if (device) {
             // The updater reads bare frames; only the normal tester talks.
             pty->sendText(device->banner());
@@ -132,6 +166,12 @@ int main(int argc, char *argv[])
             .arg(faults.count(Fate::Corrupt))
             .arg(faults.count(Fate::BadStart))
             .arg(faults.count(Fate::Silent)));
+    if (replay) {
+        say(QStringLiteral("replay: matched exactly %1, loosely %2, not found %3")
+                .arg(replay->exact())
+                .arg(replay->loose())
+                .arg(replay->notFound()));
+    }
     const qint64 reservedChanges = device ? device->reservedChanges() : 0;
     if (reservedChanges > 0)
         say(QStringLiteral("reserved bytes changed by %1 configuration writes").arg(reservedChanges));

@@ -26,7 +26,16 @@ const char kDescription[] =
     "  DIR/fs/NAME      each file-system file (commands 41 and 43)\n"
     "  DIR/serial.txt   the serial number of command 254, in decimal\n"
     "In normal mode DIR/fs holds the tester's settings and result files, so\n"
-    "they survive a restart.";
+    "they survive a restart.\n"
+    "\n"
+    "--replay FILE serves a session recording (QVRemote's or QVUpdater's) as the\n"
+    "tester: each request gets the reply that followed the same request (ID and\n"
+    "payload) in the recording, else the nearest in time with the same ID (said\n"
+    "on stderr), after the recorded delay divided by --speed (0: at once). On\n"
+    "exit it prints: qvsim: replay: matched exactly N, loosely N, not found N.\n"
+    "A QVUpdater recording implies --updater.\n"
+    "--dump FILE prints a recording (--hex: with its bytes; --pcap OUT: also a\n"
+    "pcapng file, link type 147, the direction in each packet's flags) and exits.";
 
 bool parseRate(const QString &text, double *rate)
 {
@@ -68,10 +77,14 @@ bool SimOptions::parse(const QStringList &arguments, SimOptions *o, QString *err
     const QCommandLineOption faultCount(QStringLiteral("fault-count"), QStringLiteral("Let only N requests suffer a fault (a silence or a close counts as one each); then answer soundly again."), QStringLiteral("N"));
     const QCommandLineOption faultAfter(QStringLiteral("fault-after"), QStringLiteral("Answer the first N requests the faults are aimed at soundly (--silent-after has its own count)."), QStringLiteral("N"));
     const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Seed of all randomness (faults and measurements); default from the clock, printed."), QStringLiteral("N"));
-    const QCommandLineOption speed(QStringLiteral("speed"), QStringLiteral("Simulated seconds per real second for running tests (default 1)."), QStringLiteral("FACTOR"), QStringLiteral("1"));
+    const QCommandLineOption speed(QStringLiteral("speed"), QStringLiteral("Simulated seconds per real second for running tests; with --replay how much faster than recorded to answer, 0 at once (default 1)."), QStringLiteral("FACTOR"), QStringLiteral("1"));
+    const QCommandLineOption replay(QStringLiteral("replay"), QStringLiteral("Serve the session recording FILE as the tester (see above)."), QStringLiteral("FILE"));
+    const QCommandLineOption dump(QStringLiteral("dump"), QStringLiteral("Print the session recording FILE and exit."), QStringLiteral("FILE"));
+    const QCommandLineOption hex(QStringLiteral("hex"), QStringLiteral("With --dump: the bytes of each record in hex."));
+    const QCommandLineOption pcap(QStringLiteral("pcap"), QStringLiteral("With --dump: write the frames to the pcapng file OUT."), QStringLiteral("OUT"));
     const QCommandLineOption verbose(QStringLiteral("verbose"), QStringLiteral("Log every request to stderr."));
     p.addOptions({model, serial, cpu, fpga, listen, pty, ptyLink, lineRate, updater, flashDir, oldFw,
-                  drop, corrupt, badStart, delay, delayEvery, silentAfter, closeAfter, faultIds, faultCount, faultAfter, seed, speed, undefined, verbose});
+                  drop, corrupt, badStart, delay, delayEvery, silentAfter, closeAfter, faultIds, faultCount, faultAfter, seed, speed, undefined, verbose, replay, dump, hex, pcap});
     if (!p.parse(arguments)) {
         *error = p.errorText();
         return false;
@@ -187,9 +200,19 @@ bool SimOptions::parse(const QStringList &arguments, SimOptions *o, QString *err
             return false;
         }
     }
+    o->replayFile = p.value(replay);
+    o->dumpFile = p.value(dump);
+    o->dumpHex = p.isSet(hex);
+    o->pcapFile = p.value(pcap);
+    if ((o->dumpHex || !o->pcapFile.isEmpty()) && o->dumpFile.isEmpty()) {
+        *error = QStringLiteral("--hex and --pcap go with --dump");
+        return false;
+    }
     o->speed = p.value(speed).toDouble(&ok);
-    if (!ok || o->speed <= 0 || o->speed > 10000) {
-        *error = QStringLiteral("--speed must be above 0 and at most 10000");
+    const bool zeroAllowed = !o->replayFile.isEmpty();
+    if (!ok || o->speed < 0 || (o->speed == 0 && !zeroAllowed) || o->speed > 10000) {
+        *error = zeroAllowed ? QStringLiteral("--speed must be 0 to 10000")
+                             : QStringLiteral("--speed must be above 0 and at most 10000");
         return false;
     }
     o->verbose = p.isSet(verbose);

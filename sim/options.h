@@ -27,6 +27,11 @@ struct SimOptions
     bool undefinedSeedGiven = false;
     quint32 undefinedSeed = 0;
     bool verbose = false;
+    // --replay: serve a session recording; --dump: print one (and --pcap).
+    QString replayFile;
+    QString dumpFile;
+    bool dumpHex = false;
+    QString pcapFile;
 
     // Parses the arguments; on an error fills error and returns false.
     // --help and --version print and exit inside.

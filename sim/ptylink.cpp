@@ -157,7 +157,10 @@ void PtyLink::handleRequest(const QByteArray &request, qint64 arrived)
     // A reply delayed on its own (--delay-every) lets the ones after it
     // pass; a delay of every reply keeps their order.
     const bool alone = verdict.delayMs > 0 && m_faults->settings().delayEvery > 1;
-    enqueue(reply, arrived + qint64(verdict.delayMs) * 1000000, alone);
+    enqueue(reply, arrived + qint64(verdict.delayMs) * 1000000 + m_responder->replyDelayUs() * 1000, alone);
+    const QList<QPair<qint64, QByteArray>> text = m_responder->textAfterAnswer();
+    for (const auto &[delayUs, bytes] : text)
+        enqueue(bytes, arrived + delayUs * 1000);
 }
 
 void PtyLink::enqueue(const QByteArray &bytes, qint64 notBefore, bool overtakable)

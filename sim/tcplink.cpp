@@ -99,8 +99,9 @@ void TcpLink::answer(QTcpSocket *socket, const QByteArray &frame)
             target->disconnectFromHost();
         }
     };
-    if (verdict.delayMs > 0)
-        QTimer::singleShot(verdict.delayMs, socket, send);
+    const int delayMs = verdict.delayMs + int(m_responder->replyDelayUs() / 1000);
+    if (delayMs > 0)
+        QTimer::singleShot(delayMs, Qt::PreciseTimer, socket, send);
     else
         send();
 }

@@ -70,6 +70,8 @@ bool BatchRunner::wanted(const QStringList &arguments)
     // Qt's own options have one dash and "-dev" is the window's switch.
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString &a = arguments.at(i);
+        if (a == BatchRunner::NoRecord)
+            continue; // the window records too
         if (a.startsWith(QLatin1String("--")) || a == QLatin1String("-h") || a == QLatin1String("-?"))
             return true;
     }
@@ -99,7 +101,7 @@ bool BatchRunner::parse(const QStringList &arguments, Request &request)
             request.listPorts = true;
             continue;
         }
-        if (name == QLatin1String("-dev"))
+        if (name == QLatin1String("-dev") || name == NoRecord)
             continue;
         const bool takesValue = name == kPort || name == kUpdate || name == kCpu
             || name == kFpga || name == kFs || name == kSerial;
@@ -307,6 +309,7 @@ void BatchRunner::printHelp()
         "  --cpu ФАЙЛ.bin           образ CPU\n"
         "  --serial-number N        записать серийный номер (0..32767)\n"
         "  --list-ports             показать доступные порты\n"
+        "  --no-record              не записывать сеанс связи с прибором\n"
         "  -h, --help               эта справка\n"
         "\n"
         "Действия выполняются в порядке: --update, --fs, --fpga, --cpu,\n"

@@ -17,6 +17,8 @@ class BatchRunner final : public QObject
 
 public:
     static constexpr int kUsageError = 64;
+    // The window's switch as well: no session recording.
+    static inline const QString NoRecord = QStringLiteral("--no-record");
 
     explicit BatchRunner(QObject *parent = nullptr);
     ~BatchRunner() override;
@@ -24,6 +26,7 @@ public:
     // True when the arguments ask for the batch mode rather than the window.
     static bool wanted(const QStringList &arguments);
     int run(const QStringList &arguments);
+    Updater &updater() { return m_updater; }
 
 private:
     struct Request

@@ -1,6 +1,7 @@
 #include "updatelink.h"
 
 #include "crc8.h"
+#include "sessionrecorder.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -143,15 +144,22 @@ int UpdateLink::open(const QString &portName)
     }
     m_port.clear(QSerialPort::AllDirections);
     forgetOwedReplies();
+    m_recordedInput.clear();
+    if (m_recorder) {
+        m_recorder->begin(QStringLiteral("serial"),
+                          {{QStringLiteral("port"), portName},
+                           {QStringLiteral("baud"), QString::number(kBaudRate)},
+                           {QStringLiteral("line"), QStringLiteral("8N1")}});
+    }
 
     build(Status, 0);
     const int result = transact(kOpenRetries);
     if (result != NoError) {
-        m_port.close();
+        close();
         return result;
     }
     if (quint8(m_rx.at(2)) == 0xFD && quint8(m_rx.at(3)) == 0xFC) {
-        m_port.close();
+        close();
         return OldFirmware;
     }
     m_connected = true;
@@ -159,11 +167,20 @@ int UpdateLink::open(const QString &portName)
         m_version[i] = qint8(m_rx.at(2 + i));
     m_mode = quint8(m_rx.at(8));
     m_serialNumber = qFromLittleEndian<quint16>(m_rx.constData() + 25);
+    if (m_recorder) {
+        m_recorder->addInfo({{QStringLiteral("cpu"), cpuVersionText()},
+                             {QStringLiteral("fpga"), fpgaVersionText()},
+                             {QStringLiteral("mode"), QString::number(m_mode)},
+                             {QStringLiteral("serial"), QString::number(m_serialNumber)}});
+    }
     return NoError;
 }
 
 void UpdateLink::close()
 {
+    flushRecordedInput();
+    if (m_recorder)
+        m_recorder->end();
     if (m_port.isOpen())
         m_port.close();
     m_connected = false;
@@ -217,6 +234,9 @@ int UpdateLink::transact(int retries)
             m_port.clear(QSerialPort::Output);
             result = WriteFailed;
         } else {
+            if (m_recorder)
+                m_recorder->record(SessionRecorder::Direction::Out, SessionRecorder::Channel::Frame,
+                                   QByteArrayView(m_tx.constData(), kFrameSize));
             m_owedBytes += kFrameSize;
             m_owedUntilMs = sentAt + kLateReplyMs;
         }
@@ -244,13 +264,34 @@ QByteArray UpdateLink::readInput()
     if (!m_lost)
         m_port.waitForReadyRead(0);
     const QByteArray bytes = m_port.readAll();
+    recordInput(bytes);
     m_owedBytes = qMax<qint64>(0, m_owedBytes - bytes.size());
     return bytes;
+}
+
+void UpdateLink::recordInput(const QByteArray &bytes)
+{
+    if (!m_recorder || bytes.isEmpty())
+        return;
+    m_recordedInput += bytes;
+    while (m_recordedInput.size() >= kFrameSize) {
+        m_recorder->record(SessionRecorder::Direction::In, SessionRecorder::Channel::Frame,
+                           QByteArrayView(m_recordedInput.constData(), kFrameSize));
+        m_recordedInput.remove(0, kFrameSize);
+    }
+}
+
+void UpdateLink::flushRecordedInput()
+{
+    if (m_recorder && !m_recordedInput.isEmpty())
+        m_recorder->record(SessionRecorder::Direction::In, SessionRecorder::Channel::Text, m_recordedInput);
+    m_recordedInput.clear();
 }
 
 void UpdateLink::purgeInput()
 {
     readInput();
+    flushRecordedInput();
     if (m_port.isOpen())
         m_port.clear(QSerialPort::Input);
 }

@@ -11,6 +11,8 @@
 
 #include <functional>
 
+class SessionRecorder;
+
 // The updater's own serial link to the tester: fixed 263-byte "@" requests
 // and "$" replies with CRC-8, one request-reply transaction at a time with
 // retries, the identification read at open and the numbered error codes.
@@ -59,6 +61,8 @@ public:
     // Called from the event loop once the port is lost, whether or not an
     // operation is running, so that an idle window learns of it too.
     void setLostHandler(std::function<void()> handler) { m_lostHandler = std::move(handler); }
+    // Every open() starts a recording there (not owned; none: not recorded).
+    void setRecorder(SessionRecorder *recorder) { m_recorder = recorder; }
     quint8 mode() const { return m_mode; }
     quint16 serialNumber() const { return m_serialNumber; }
     QString cpuVersionText() const { return versionText(2); }
@@ -114,6 +118,10 @@ private:
     void drainOwedReplies();
     void forgetOwedReplies();
     QString versionText(int offset) const;
+    // The input as frames of the reply size, for the recording; what is
+    // left of a frame when the input is dropped goes as bytes outside one.
+    void recordInput(const QByteArray &bytes);
+    void flushRecordedInput();
 
     QSerialPort m_port;
     QByteArray m_tx = QByteArray(kFrameSize, '\0');
@@ -130,6 +138,8 @@ private:
     // the port is closed and every transaction fails at once with PortLost.
     bool m_lost = false;
     std::function<void()> m_lostHandler;
+    SessionRecorder *m_recorder = nullptr;
+    QByteArray m_recordedInput;
     quint8 m_mode = 0;
     quint16 m_serialNumber = 0;
     qint8 m_version[6] = {};

@@ -18,10 +18,17 @@ struct Outcome
     QString err;
 };
 
-Outcome runUpdater(const QStringList &arguments)
+// Without a sessions folder the run is not recorded (--no-record).
+Outcome runUpdater(const QStringList &arguments, const QString &sessions = {})
 {
     QProcess process;
-    process.start(QStringLiteral(QVUPDATER_PATH), arguments);
+    if (!sessions.isEmpty()) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QV_SESSIONS_DIR"), sessions);
+        process.setProcessEnvironment(env);
+    }
+    process.start(QStringLiteral(QVUPDATER_PATH),
+                  sessions.isEmpty() ? QStringList{QStringLiteral("--no-record")} + arguments : arguments);
     Outcome o;
     if (!process.waitForFinished(60000)) {
         process.kill();
@@ -43,6 +50,8 @@ class TestUpdaterBatch : public QObject
 private Q_SLOTS:
     void exitCodes_data();
     void exitCodes();
+    void recording_data();
+    void recording();
     void combinedUpdate();
 };
 
@@ -211,6 +220,30 @@ void TestUpdaterBatch::combinedUpdate()
     QCOMPARE(f.flashed("cpu.bin"), cpu);
     QCOMPARE(f.flashed("fpga.rpd"), fpga);
     QCOMPARE(f.flashed("fs/x.cfg"), QByteArray("xyz"));
+}
+
+// The batch mode records its session like the window does, unless told not to.
+void TestUpdaterBatch::recording_data()
+{
+    QTest::addColumn<QStringList>("extra");
+    QTest::addColumn<int>("files");
+    QTest::newRow("recorded") << QStringList() << 1;
+    QTest::newRow("--no-record") << QStringList{"--no-record"} << 0;
+}
+
+void TestUpdaterBatch::recording()
+{
+    QFETCH(QStringList, extra);
+    QFETCH(int, files);
+    QTemporaryDir sessions;
+    UpdaterFixture f;
+    QVERIFY2(f.sim.start(), qPrintable(f.sim.errorString()));
+    const Outcome o = runUpdater(extra + QStringList{"--port", f.sim.ptyPath(), "--serial-number", "4242"}, sessions.path());
+    QCOMPARE(o.exitCode, 0);
+    const QStringList made = QDir(sessions.path()).entryList({"*.qvrec"}, QDir::Files);
+    QCOMPARE(made.size(), files);
+    if (files > 0)
+        QVERIFY2(made.first().endsWith(QLatin1String("-QVUpdater-SN1234.qvrec")), qPrintable(made.first()));
 }
 
 QTEST_GUILESS_MAIN(TestUpdaterBatch)
