@@ -6,8 +6,9 @@
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-// Folded rows are dropped once this many have gathered (and they are at
-// least half of the vector), so dropping costs little per poll.
+// Folded rows are dropped once this many have gathered: the vectors then
+// never hold much more than the last hour, and moving the hour costs
+// little per poll.
 constexpr std::size_t kDropBatch = 256;
 
 } // namespace
@@ -72,7 +73,7 @@ void SampleStore::add(double t, const QList<double> &values)
     // An all-NaN row reads as a break: a poll without a single value.
     while (m_head < m_times.size() && m_times[m_head] < t - m_fullSpan)
         fold(m_head++);
-    if (m_head >= kDropBatch && 2 * m_head >= m_times.size()) {
+    if (m_head >= kDropBatch) {
         m_times.erase(m_times.begin(), m_times.begin() + std::ptrdiff_t(m_head));
         m_values.erase(m_values.begin(), m_values.begin() + std::ptrdiff_t(m_head * std::size_t(m_columns)));
         m_head = 0;
@@ -128,12 +129,13 @@ QList<QPointF> SampleStore::points(int column) const
     out.reserve(qsizetype(pointCount()));
     for (std::size_t b = 0; b < m_buckets.size(); ++b) {
         const Bucket &bucket = m_buckets[b];
-        // The bucket's maximum half a bucket on, but never past its last row's time.
+        // The bucket's maximum halfway between its first row and its end.
         const double end = (double(bucket.index) + 1) * m_bucketSpan;
+        const double middle = bucket.start + (end - bucket.start) / 2;
         out.append(QPointF(bucket.start, m_min[b * n + c]));
-        out.append(QPointF(bucket.start + (end - bucket.start) / 2, m_max[b * n + c]));
+        out.append(QPointF(middle, m_max[b * n + c]));
         if (bucket.breakAfter)
-            out.append(QPointF(bucket.start, kNaN));
+            out.append(QPointF(middle, kNaN));
     }
     for (std::size_t r = m_head; r < m_times.size(); ++r)
         out.append(QPointF(m_times[r], m_values[r * n + c]));

@@ -39,13 +39,11 @@ LiveCharts::LiveCharts(int columns, QBoxLayout *layout, QWidget *parent)
     retranslate();
 }
 
-ChartPane *LiveCharts::addLines(const QList<int> &columns, bool logAxis)
+ChartPane *LiveCharts::addLines(const QList<int> &columns, bool logAxis, int port)
 {
     auto *pane = new ChartPane(m_area);
     pane->setLines(columns, logAxis);
-    const int n = int(m_panes.size());
-    m_grid->addWidget(pane, n / 2, n % 2);
-    m_panes.append(pane);
+    place(pane, port);
     return pane;
 }
 
@@ -53,17 +51,22 @@ ChartPane *LiveCharts::addBars()
 {
     auto *pane = new ChartPane(m_area);
     pane->setBars(1);
+    place(pane, -1);
+    return pane;
+}
+
+void LiveCharts::place(ChartPane *pane, int port)
+{
     const int n = int(m_panes.size());
     m_grid->addWidget(pane, n / 2, n % 2);
     m_panes.append(pane);
-    return pane;
+    m_panePorts.append(port);
 }
 
 void LiveCharts::record(quint8 port, double t, const QList<double> &row)
 {
     m_stores[port & 1].add(t, row);
-    if ((port & 1) == m_port)
-        redraw();
+    redraw(); // panes whose store has not changed skip it
 }
 
 void LiveCharts::start(quint8 port)
@@ -132,8 +135,10 @@ void LiveCharts::retranslate()
 
 void LiveCharts::refresh()
 {
-    for (ChartPane *pane : std::as_const(m_panes))
-        pane->showStore(m_stores[m_port]);
+    for (int i = 0; i < m_panes.size(); ++i) {
+        const int port = m_panePorts.at(i);
+        m_panes.at(i)->showStore(m_stores[port < 0 ? m_port : port & 1]);
+    }
 }
 
 void LiveCharts::redraw()

@@ -25,7 +25,8 @@ public:
     // Places itself in layout: before a trailing spacer, or at its end.
     LiveCharts(int columns, QBoxLayout *layout, QWidget *parent);
 
-    ChartPane *addLines(const QList<int> &columns, bool logAxis = false);
+    // A pane draws the shown port's store, or always port's when port is 0 or 1.
+    ChartPane *addLines(const QList<int> &columns, bool logAxis = false, int port = -1);
     ChartPane *addBars();
     QList<ChartPane *> panes() const { return m_panes; }
 
@@ -50,6 +51,7 @@ public:
 
 private:
     void redraw();
+    void place(ChartPane *pane, int port);
 
     struct Last
     {
@@ -64,4 +66,5 @@ private:
     QGridLayout *m_grid = nullptr;
     QBoxLayout *m_layout = nullptr;
     QList<ChartPane *> m_panes;
+    QList<int> m_panePorts;
 };

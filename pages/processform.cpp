@@ -77,8 +77,9 @@ HeaderSettings *ProcessForm::bindHeader(QWidget *form)
     return m_header;
 }
 
-LiveCharts *ProcessForm::addLiveCharts(int columns, QBoxLayout *layout)
+LiveCharts *ProcessForm::addLiveCharts(int columns, QBoxLayout *layout, int test)
 {
+    m_chartTest = test;
     m_charts = new LiveCharts(columns, layout, this);
     m_charts->showPort(m_titlePort);
     return m_charts;
@@ -216,7 +217,7 @@ void ProcessForm::res_rcv(unsigned short code)
     const unsigned proc = code >> 8;
     if (test < 0 || proc > 1)
         return;
-    if (m_charts && (state(quint8(proc)) & StateBit::tx(m_tests[test].stateBit)))
+    if (m_charts && test == m_chartTest && (state(quint8(proc)) & StateBit::tx(m_tests[test].stateBit)))
         sample(quint8(proc), test);
     if (proc != currentProc())
         return;
@@ -272,7 +273,7 @@ void ProcessForm::startWith(QAbstractButton *button, quint16 code, bool starts)
 {
     if (!stillEnabled(button))
         return;
-    if (starts && m_charts)
+    if (starts && m_charts && m_selected == m_chartTest)
         m_charts->start(currentProc());
     Q_EMIT start_test(code);
 }

@@ -109,10 +109,11 @@ protected:
     // Creates the header-settings binder on the page's form; it is then
     // retranslated with the page.
     HeaderSettings *bindHeader(QWidget *form);
-    // Live charts placed in layout, a store of columns per process. From
-    // then on every result poll of a test that runs on its process calls
-    // sample(); Start begins a new run, a lost link breaks the lines.
-    LiveCharts *addLiveCharts(int columns, QBoxLayout *layout);
+    // Live charts of test (index) placed in layout, a store of columns per
+    // process. From then on every result poll of the test while it runs on
+    // its process calls sample(); its Start begins a new run, a lost link
+    // breaks the lines.
+    LiveCharts *addLiveCharts(int columns, QBoxLayout *layout, int test = 0);
     LiveCharts *liveCharts() const { return m_charts; }
     // One poll's values for the charts: the page records them (usually one
     // row at sampleTime()). Called while the test runs on proc.
@@ -173,6 +174,7 @@ private:
     PageControls m_controls;
     HeaderSettings *m_header = nullptr;
     LiveCharts *m_charts = nullptr;
+    int m_chartTest = 0;
     bool m_fetch[2] = {true, true};
     QList<std::array<bool, 2>> m_known; // per test, per process
     std::optional<quint16> m_startCode;

@@ -60,6 +60,8 @@ void TrafficForm::retranslateForm()
 
 void TrafficForm::nameCharts()
 {
+    if (!m_rates)
+        return; // the form's texts are set before the charts exist
     const QString time = tr("Time, s");
     m_rates->setTexts(tr("Rate"), time, tr("Rate, frames/s"), {tr("Tx"), tr("Rx")},
                       {QStringLiteral("time_s"), QStringLiteral("txRate_fps"), QStringLiteral("rxRate_fps")});
