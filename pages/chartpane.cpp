@@ -53,6 +53,59 @@ double roundedTop(double largest)
     return 10 * decade;
 }
 
+// Keeps a line drawable in about a millisecond however long the run: per
+// slice of the x range (about a pixel) only the smallest and the largest
+// point, in their order; a gap (NaN) is kept as it is.
+QList<QPointF> thinned(const QList<QPointF> &points, int slices)
+{
+    if (points.size() <= 2 * slices || slices <= 0)
+        return points;
+    double x0 = points.first().x(), x1 = points.last().x();
+    if (!(x1 > x0))
+        return points;
+    const double width = (x1 - x0) / slices;
+    QList<QPointF> out;
+    out.reserve(2 * slices + 16);
+    qint64 slice = -1;
+    QPointF lo, hi;
+    bool any = false;
+    auto flush = [&] {
+        if (!any)
+            return;
+        if (lo.x() <= hi.x()) {
+            out.append(lo);
+            if (hi != lo)
+                out.append(hi);
+        } else {
+            out.append(hi);
+            out.append(lo);
+        }
+        any = false;
+    };
+    for (const QPointF &p : points) {
+        if (std::isnan(p.y())) {
+            flush();
+            out.append(p);
+            continue;
+        }
+        const auto s = qint64((p.x() - x0) / width);
+        if (s != slice) {
+            flush();
+            slice = s;
+        }
+        if (!any) {
+            lo = hi = p;
+            any = true;
+        } else if (p.y() < lo.y()) {
+            lo = p;
+        } else if (p.y() > hi.y()) {
+            hi = p;
+        }
+    }
+    flush();
+    return out;
+}
+
 QString numberText(double v)
 {
     return std::isfinite(v) ? QString::number(v, 'g', 10) : QStringLiteral("---");
@@ -244,11 +297,15 @@ void ChartPane::drawLines()
         if (std::isnan(b) || v > b)
             b = v;
     };
+    // Two points per slice: about one slice per two pixels, and no more than
+    // about 2000 points in the whole pane however many lines it has.
+    const int slices = qBound(50, 1000 / int(qMax<qsizetype>(1, m_lines.size())), qMax(50, m_view->width() / 2));
     for (int i = 0; i < m_lines.size(); ++i) {
         Line &l = m_lines[i];
         int used = 0;
+        const QList<QPointF> points = thinned(l.points, slices);
         QList<QPointF> run;
-        run.reserve(l.points.size());
+        run.reserve(points.size());
         auto flush = [&] {
             if (run.isEmpty())
                 return;
@@ -257,7 +314,7 @@ void ChartPane::drawLines()
             s->setVisible(l.shown);
             run.clear();
         };
-        for (const QPointF &p : std::as_const(l.points)) {
+        for (const QPointF &p : points) {
             widen(x0, x1, p.x());
             // A gap (no value), and on a log axis a value it cannot show,
             // ends the piece.
@@ -281,7 +338,9 @@ void ChartPane::drawLines()
         if (std::isnan(x0))
             x->setRange(0, 1);
         else
-            x->setRange(x0, x1 > x0 ? x1 : x0 + 1);
+            // Rounded up, so that the axis (and the chart's layout) changes
+            // only now and then as the run grows.
+            x->setRange(x0, x0 + roundedTop(x1 - x0));
     }
     if (auto *y = qobject_cast<QLogValueAxis *>(m_y)) {
         const double top = std::isnan(hi) ? 1.0 : std::pow(10.0, std::ceil(std::log10(hi)));
