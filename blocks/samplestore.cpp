@@ -1,5 +1,6 @@
 #include "samplestore.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -67,6 +68,16 @@ void SampleStore::add(double t, const QList<double> &values)
         return;
     if (!isEmpty() && t < lastTime())
         reset();
+    const std::size_t n = std::size_t(m_columns);
+    // A break (no value at all) always goes on as a row of its own.
+    const bool brings = std::any_of(values.cbegin(), values.cend(), [](double v) { return !std::isnan(v); });
+    if (brings && m_head < m_times.size() && t == m_times.back() && !isBreak(m_times.size() - 1)) {
+        const std::size_t last = (m_times.size() - 1) * n;
+        for (std::size_t c = 0; c < n; ++c)
+            m_values[last + c] = c < std::size_t(values.size()) ? values[qsizetype(c)] : kNaN;
+        ++m_revision;
+        return;
+    }
     m_times.push_back(t);
     for (int c = 0; c < m_columns; ++c)
         m_values.push_back(c < values.size() ? values[c] : kNaN);

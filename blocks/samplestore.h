@@ -22,7 +22,8 @@ public:
     void reset() { reset(m_columns); }
 
     // One poll: values beyond the row's end count as NaN (no value). A time
-    // earlier than the last row's starts a new run.
+    // earlier than the last row's starts a new run; the same time as the
+    // last row's replaces that row's values (two polls in one second).
     void add(double t, const QList<double> &values);
     // The link went: the next row starts a new line piece.
     void breakLine();

@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMenu>
+#include <QResizeEvent>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -122,8 +123,7 @@ ChartPane::ChartPane(QWidget *parent)
     : QWidget(parent)
     , m_chart(new QChart)
 {
-    m_chart->legend()->setAlignment(Qt::AlignBottom);
-    m_chart->setMargins(QMargins(4, 4, 4, 4));
+    m_chart->setMargins(QMargins(2, 2, 2, 2));
     m_chart->setBackgroundRoundness(0);
     m_view = new QChartView(m_chart, this); // owns the chart
     m_view->setObjectName(QStringLiteral("chartView"));
@@ -186,7 +186,11 @@ void ChartPane::setLines(const QList<int> &columns, bool logAxis)
     }
     for (int i = 0; i < m_lines.size(); ++i)
         piece(i, 0);
+    // Beside the plot, the names keep their full length.
+    m_chart->legend()->setAlignment(Qt::AlignRight);
+    m_chart->legend()->setVisible(true);
     applyFont();
+    fitToHeight();
 }
 
 void ChartPane::setBars(int barsPerCategory)
@@ -210,8 +214,10 @@ void ChartPane::setBars(int barsPerCategory)
     m_bars->attachAxis(m_x);
     m_bars->attachAxis(m_y);
     // One bar per category needs no legend.
+    m_chart->legend()->setAlignment(Qt::AlignBottom);
     m_chart->legend()->setVisible(m_perCategory > 1);
     applyFont();
+    fitToHeight();
 }
 
 QLineSeries *ChartPane::piece(int line, int index)
@@ -248,7 +254,7 @@ void ChartPane::setTexts(const QString &title, const QString &xTitle, const QStr
     m_yTitle = yTitle;
     m_names = names;
     m_keys = csvKeys;
-    m_chart->setTitle(title);
+    fitToHeight();
     if (m_x)
         m_x->setTitleText(xTitle);
     if (m_y)
@@ -327,6 +333,9 @@ void ChartPane::drawLines()
                 widen(lo, hi, p.y());
         }
         flush();
+        // A line without a value (an inactive stream) has no legend entry.
+        for (QLegendMarker *marker : m_chart->legend()->markers(l.pieces.first()))
+            marker->setVisible(used > 0);
         for (int k = used; k < l.pieces.size(); ++k) {
             // The first piece stays for the legend entry.
             l.pieces[k]->clear();
@@ -559,6 +568,21 @@ void ChartPane::applyFont()
         axis->setLabelsFont(f);
         axis->setTitleFont(f);
     }
+}
+
+void ChartPane::fitToHeight()
+{
+    constexpr int kShort = 230; // px: below it a title would squeeze the plot
+    const bool tall = height() >= kShort;
+    m_chart->setTitle(tall ? m_title : QString());
+    if (auto *y = qobject_cast<QValueAxis *>(m_y))
+        y->setTickCount(tall ? 5 : 3);
+}
+
+void ChartPane::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    fitToHeight();
 }
 
 void ChartPane::changeEvent(QEvent *event)

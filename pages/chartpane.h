@@ -70,6 +70,7 @@ public:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     struct Line
@@ -89,6 +90,8 @@ private:
     void showMenu(const QPoint &pos);
     void applyFont();
     void setAxes(QAbstractAxis *x, QAbstractAxis *y);
+    // A short pane drops its title (the axes keep theirs) and ticks.
+    void fitToHeight();
 
     QChartView *m_view = nullptr;
     QChart *m_chart = nullptr;

@@ -94,16 +94,17 @@ void LiveCharts::showPort(quint8 port)
     redraw();
 }
 
-double LiveCharts::rate(quint8 port, int key, double t, quint32 counter)
+double LiveCharts::rate(quint8 port, int key, quint32 counter)
 {
+    if (!m_clock.isValid())
+        m_clock.start();
+    const qint64 now = m_clock.nsecsElapsed();
     QHash<int, Last> &last = m_last[port & 1];
     const auto it = last.constFind(key);
     double r = std::numeric_limits<double>::quiet_NaN();
-    if (it != last.cend() && t > it->t)
-        r = double(quint32(counter - it->counter)) / (t - it->t);
-    // A second poll at the same time keeps the earlier reference.
-    if (it == last.cend() || t != it->t)
-        last.insert(key, Last{t, counter});
+    if (it != last.cend() && now > it->ns)
+        r = double(quint32(counter - it->counter)) * 1e9 / double(now - it->ns);
+    last.insert(key, Last{now, counter});
     return r;
 }
 

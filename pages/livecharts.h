@@ -2,6 +2,7 @@
 
 #include "samplestore.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QList>
 #include <QWidget>
@@ -40,8 +41,10 @@ public:
     quint8 shownPort() const { return m_port; }
     // Counts per second of a counter since the previous poll of port (key
     // tells the counters apart); NaN on a run's first poll or after a break.
-    // The counter is 32 bits and may wrap once between polls.
-    double rate(quint8 port, int key, double t, quint32 counter);
+    // The counter is 32 bits and may wrap once between polls. Measured on
+    // this computer's clock: the tester's whole seconds would make a poll
+    // late by half a second read as a rate half again as high.
+    double rate(quint8 port, int key, quint32 counter);
 
     bool isOpen() const;
     void setOpen(bool open);
@@ -55,9 +58,10 @@ private:
 
     struct Last
     {
-        double t = 0;
+        qint64 ns = 0;
         quint32 counter = 0;
     };
+    QElapsedTimer m_clock;
     SampleStore m_stores[2];
     QHash<int, Last> m_last[2];
     quint8 m_port = 0;

@@ -118,6 +118,7 @@ void TestSampleStore::newRun_data()
     QTest::newRow("Start") << true << 5.0 << 1;
     QTest::newRow("time back to 0") << false << 0.0 << 1;
     QTest::newRow("time goes on") << false << 7300.0 << 3501 + 2 * 62 + 1;
+    QTest::newRow("same second again") << false << 7200.0 << 3601 + 2 * 60;
 }
 
 void TestSampleStore::newRun()

@@ -110,7 +110,7 @@ void MultiForm::sample(quint8 proc, int)
         const M::Stream s = M::stream(c, r, std::size_t(i));
         if (!s.active)
             continue;
-        row[i] = charts->rate(proc, i, t, s.rx);
+        row[i] = charts->rate(proc, i, s.rx);
         row[streams + i] = s.loss;
     }
     charts->record(proc, t, row);

@@ -52,8 +52,8 @@ void StatsForm::sample(quint8 p)
     namespace F = StatsResultField;
     const StatsResultBlock &r = m_device->statsResult[p & 1];
     const double t = double(m_clock.elapsed()) / 1000;
-    const double rx = m_charts->rate(p, Rx, t, get32(r, F::rx(F::Bytes))) * 8;
-    const double tx = m_charts->rate(p, Tx, t, get32(r, F::tx(F::Bytes))) * 8;
+    const double rx = m_charts->rate(p, Rx, get32(r, F::rx(F::Bytes))) * 8;
+    const double tx = m_charts->rate(p, Tx, get32(r, F::tx(F::Bytes))) * 8;
     m_charts->record(p, t, {rx, tx});
 }
 

@@ -74,8 +74,8 @@ void TrafficForm::sample(quint8 proc, int)
     const ResultValues::Traffic::Counts n = ResultValues::Traffic::counts(m_device->trafficResult[proc & 1]);
     const double t = sampleTime(proc);
     LiveCharts *charts = liveCharts();
-    const double tx = charts->rate(proc, TxRate, t, n.tx);
-    const double rx = charts->rate(proc, RxRate, t, n.rx);
+    const double tx = charts->rate(proc, TxRate, n.tx);
+    const double rx = charts->rate(proc, RxRate, n.rx);
     charts->record(proc, t, {tx, rx, double(n.loss)});
 }
 
