@@ -25,10 +25,12 @@ private Q_SLOTS:
     void newRun();
 };
 
-// Value of column c at time t: distinct per column, never 0.
+// Value of column c at time t: distinct per column, never 0, and going up
+// and down within a bucket (its first value is neither its least nor its
+// largest).
 static double valueAt(double t, int c)
 {
-    return 1000 * (c + 1) + std::fmod(t, 97) + 1;
+    return 1000 * (c + 1) + std::fmod(t * 37 + 50, 97) + 1;
 }
 
 static void feed(SampleStore &s, const Run &r, int columns)
