@@ -30,6 +30,14 @@ const char *const kFirstLabels[ResultValues::Jitter::Buckets] = {
 
 const QString kRunning = QStringLiteral("...");
 
+QStringList bucketLabels(int threshold)
+{
+    QStringList labels;
+    for (std::size_t j = 0; j < ResultValues::Jitter::Buckets; ++j)
+        labels << ResultValues::Jitter::bucketLabel(quint32(threshold), j);
+    return labels;
+}
+
 } // namespace
 
 JitterForm::JitterForm(Zorqv *device, QWidget *parent)
@@ -59,7 +67,7 @@ JitterForm::JitterForm(Zorqv *device, QWidget *parent)
                               ui->bApply, ui->bReset, nullptr});
     // The frames per bucket, drawn from the newest poll as the test fills them.
     m_buckets = addLiveCharts(int(ResultValues::Jitter::Buckets), ui->pageLayout)->addBars();
-    sThreValueChenged(ui->sThre->value());
+    m_buckets->setCategories(bucketLabels(ui->sThre->value()));
     nameCharts();
 }
 
@@ -103,11 +111,9 @@ void JitterForm::cUnitsCurrentIndexChanged(int index)
 
 void JitterForm::sThreValueChenged(int threshold)
 {
-    QStringList labels;
-    for (std::size_t j = 0; j < ResultValues::Jitter::Buckets; ++j) {
-        labels << ResultValues::Jitter::bucketLabel(quint32(threshold), j);
-        setCellText(ui->tDist, int(j), Bucket, labels.last());
-    }
+    const QStringList labels = bucketLabels(threshold);
+    for (int j = 0; j < labels.size(); ++j)
+        setCellText(ui->tDist, j, Bucket, labels.at(j));
     if (m_buckets) {
         m_buckets->setCategories(labels);
         liveCharts()->refresh();
