@@ -350,13 +350,22 @@ void ChartPane::drawLines()
             // Rounded up, so that the axis (and the chart's layout) changes
             // only now and then as the run grows.
             x->setRange(x0, x0 + roundedTop(x1 - x0));
+            x->applyNiceNumbers(); // round labels, whatever the first time
     }
     if (auto *y = qobject_cast<QLogValueAxis *>(m_y)) {
-        const double top = std::isnan(hi) ? 1.0 : std::pow(10.0, std::ceil(std::log10(hi)));
-        double bottom = std::isnan(lo) ? 1e-12 : std::pow(10.0, std::floor(std::log10(lo)));
+        // Whole decades; over more than four, a label every third decade,
+        // or the labels of a short chart would run into each other.
+        int top = std::isnan(hi) ? 0 : int(std::ceil(std::log10(hi)));
+        int bottom = std::isnan(lo) ? -12 : int(std::floor(std::log10(lo)));
         if (bottom >= top)
-            bottom = top / 10;
-        y->setRange(bottom, top);
+            bottom = top - 1;
+        const bool wide = top - bottom > 4;
+        if (wide) {
+            bottom = int(std::floor(bottom / 3.0)) * 3;
+            top = int(std::ceil(top / 3.0)) * 3;
+        }
+        y->setBase(wide ? 1000 : 10);
+        y->setRange(std::pow(10.0, bottom), std::pow(10.0, top));
     } else if (auto *y = qobject_cast<QValueAxis *>(m_y)) {
         const double bottom = (!std::isnan(lo) && lo < 0) ? -roundedTop(-lo) : 0.0;
         y->setRange(bottom, roundedTop(std::isnan(hi) ? 0.0 : hi));

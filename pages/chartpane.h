@@ -66,7 +66,7 @@ public:
     bool saveCsv(const QString &path) const;
 
     QSize sizeHint() const override { return {420, 260}; }
-    QSize minimumSizeHint() const override { return {240, 170}; }
+    QSize minimumSizeHint() const override { return {200, 120}; }
 
 protected:
     void changeEvent(QEvent *event) override;

@@ -1493,7 +1493,7 @@ Correct it and try again.</source>
     </message>
     <message>
         <source>Rate, frames/s</source>
-        <translation>Скорость, кадр/с</translation>
+        <translation type="vanished">Скорость, кадр/с</translation>
     </message>
     <message>
         <source>Lost frames</source>
@@ -1502,6 +1502,10 @@ Correct it and try again.</source>
     <message>
         <source>Frames</source>
         <translation>Кадры</translation>
+    </message>
+    <message>
+        <source>frames/s</source>
+        <translation>кадр/с</translation>
     </message>
 </context>
 <context>
@@ -2845,7 +2849,27 @@ Correct it and try again.</source>
     </message>
     <message>
         <source>Rate, bps</source>
-        <translation>Скорость, бит/с</translation>
+        <translation type="vanished">Скорость, бит/с</translation>
+    </message>
+    <message>
+        <source>bps</source>
+        <translation>бит/с</translation>
+    </message>
+    <message>
+        <source>Rx, port A</source>
+        <translation>Приём, порт A</translation>
+    </message>
+    <message>
+        <source>Tx, port A</source>
+        <translation>Передача, порт A</translation>
+    </message>
+    <message>
+        <source>Rx, port B</source>
+        <translation>Приём, порт B</translation>
+    </message>
+    <message>
+        <source>Tx, port B</source>
+        <translation>Передача, порт B</translation>
     </message>
 </context>
 <context>
@@ -3286,7 +3310,7 @@ Correct it and try again.</source>
     </message>
     <message>
         <source>Rate, frames/s</source>
-        <translation>Скорость, кадр/с</translation>
+        <translation type="vanished">Скорость, кадр/с</translation>
     </message>
     <message>
         <source>Tx</source>
@@ -3307,6 +3331,10 @@ Correct it and try again.</source>
     <message>
         <source>Lost</source>
         <translation>Потеряно</translation>
+    </message>
+    <message>
+        <source>frames/s</source>
+        <translation>кадр/с</translation>
     </message>
 </context>
 <context>

@@ -90,7 +90,7 @@ void MultiForm::nameCharts()
         lossKeys << QStringLiteral("stream%1Lost_frames").arg(i);
     }
     const QString time = tr("Time, s");
-    m_rates->setTexts(tr("Rx rate"), time, tr("Rate, frames/s"), names, rateKeys);
+    m_rates->setTexts(tr("Rx rate"), time, tr("frames/s"), names, rateKeys);
     m_loss->setTexts(tr("Lost frames"), time, tr("Frames"), names, lossKeys);
 }
 

@@ -41,10 +41,10 @@ void StatsForm::nameCharts()
 {
     if (!m_port[0])
         return; // the form's texts are set before the charts exist
-    const QStringList names{tr("Rx"), tr("Tx")};
+    // The port in the names too: a short chart shows no title.
     const QStringList keys{QStringLiteral("time_s"), QStringLiteral("rxRate_bps"), QStringLiteral("txRate_bps")};
-    m_port[0]->setTexts(tr("Port A"), tr("Time, s"), tr("Rate, bps"), names, keys);
-    m_port[1]->setTexts(tr("Port B"), tr("Time, s"), tr("Rate, bps"), names, keys);
+    m_port[0]->setTexts(tr("Port A"), tr("Time, s"), tr("bps"), {tr("Rx, port A"), tr("Tx, port A")}, keys);
+    m_port[1]->setTexts(tr("Port B"), tr("Time, s"), tr("bps"), {tr("Rx, port B"), tr("Tx, port B")}, keys);
 }
 
 void StatsForm::sample(quint8 p)

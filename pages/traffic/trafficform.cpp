@@ -63,7 +63,7 @@ void TrafficForm::nameCharts()
     if (!m_rates)
         return; // the form's texts are set before the charts exist
     const QString time = tr("Time, s");
-    m_rates->setTexts(tr("Rate"), time, tr("Rate, frames/s"), {tr("Tx"), tr("Rx")},
+    m_rates->setTexts(tr("Rate"), time, tr("frames/s"), {tr("Tx"), tr("Rx")},
                       {QStringLiteral("time_s"), QStringLiteral("txRate_fps"), QStringLiteral("rxRate_fps")});
     m_lost->setTexts(tr("Lost frames"), time, tr("Frames"), {tr("Lost")},
                      {QStringLiteral("time_s"), QStringLiteral("lost_frames")});
