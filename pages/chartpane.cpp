@@ -334,8 +334,10 @@ void ChartPane::drawLines()
         }
         flush();
         // A line without a value (an inactive stream) has no legend entry.
-        for (QLegendMarker *marker : m_chart->legend()->markers(l.pieces.first()))
-            marker->setVisible(used > 0);
+        for (QLegendMarker *marker : m_chart->legend()->markers(l.pieces.first())) {
+            if (marker->isVisible() != (used > 0)) // else the legend is laid out again
+                marker->setVisible(used > 0);
+        }
         for (int k = used; k < l.pieces.size(); ++k) {
             // The first piece stays for the legend entry.
             l.pieces[k]->clear();
@@ -344,13 +346,15 @@ void ChartPane::drawLines()
         l.used = used;
     }
     if (auto *x = qobject_cast<QValueAxis *>(m_x)) {
-        if (std::isnan(x0))
-            x->setRange(0, 1);
-        else
-            // Rounded up, so that the axis (and the chart's layout) changes
-            // only now and then as the run grows.
-            x->setRange(x0, x0 + roundedTop(x1 - x0));
-            x->applyNiceNumbers(); // round labels, whatever the first time
+        // Rounded up, so that the axis (and the chart's layout) changes
+        // only now and then as the run grows; then round labels, whatever
+        // the first time.
+        const QPointF wanted = std::isnan(x0) ? QPointF(0, 1) : QPointF(x0, x0 + roundedTop(x1 - x0));
+        if (wanted != m_xWanted) {
+            m_xWanted = wanted;
+            x->setRange(wanted.x(), wanted.y());
+            x->applyNiceNumbers();
+        }
     }
     if (auto *y = qobject_cast<QLogValueAxis *>(m_y)) {
         // Whole decades; over more than four, a label every third decade,

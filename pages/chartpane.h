@@ -111,4 +111,5 @@ private:
     QStringList m_categories;
     QList<double> m_barValues;
     quint64 m_shownRevision = ~quint64(0);
+    QPointF m_xWanted{-1, -1}; // the time range last asked for, before nice numbers
 };
