@@ -1,6 +1,7 @@
 #include "processform.h"
 
 #include "headersettings.h"
+#include "livecharts.h"
 #include "testcodes.h"
 #include "zorqv.h"
 
@@ -76,11 +77,26 @@ HeaderSettings *ProcessForm::bindHeader(QWidget *form)
     return m_header;
 }
 
+LiveCharts *ProcessForm::addLiveCharts(int columns, QBoxLayout *layout, int test)
+{
+    m_chartTest = test;
+    m_charts = new LiveCharts(columns, layout, this);
+    m_charts->showPort(m_titlePort);
+    return m_charts;
+}
+
+double ProcessForm::sampleTime(quint8 proc) const
+{
+    return double(m_device->elapsedSeconds(proc));
+}
+
 void ProcessForm::retranslate()
 {
     retranslateForm();
     if (m_header)
         m_header->retranslate();
+    if (m_charts)
+        m_charts->retranslate();
     retitle(m_titlePort);
 }
 
@@ -144,6 +160,8 @@ void ProcessForm::retitle(quint8 port)
 {
     m_titlePort = port & 1;
     setTitles(m_titlePort);
+    if (m_charts)
+        m_charts->showPort(m_titlePort);
     if (m_controls.startXX)
         m_controls.startXX->setText(m_titlePort ? tr("Start B->B") : tr("Start A->A"));
     if (m_controls.startXY)
@@ -169,6 +187,8 @@ void ProcessForm::status_upd()
     if (!m_device->connected) {
         m_fetch[0] = m_fetch[1] = true;
         m_known.fill({false, false});
+        if (m_charts)
+            m_charts->linkLost();
     } else if (reclaimPoll(ids().active)) {
         fetchIfNeeded(currentProc());
     }
@@ -194,7 +214,12 @@ void ProcessForm::updateControls(quint32 s, quint32 o)
 void ProcessForm::res_rcv(unsigned short code)
 {
     const int test = testIndex(code);
-    if (test < 0 || (code >> 8) != currentProc())
+    const unsigned proc = code >> 8;
+    if (test < 0 || proc > 1)
+        return;
+    if (m_charts && test == m_chartTest && (state(quint8(proc)) & StateBit::tx(m_tests[test].stateBit)))
+        sample(quint8(proc), test);
+    if (proc != currentProc())
         return;
     showTestResult(currentProc(), test);
 }
@@ -244,10 +269,13 @@ void ProcessForm::switch_proc(unsigned char port)
     }
 }
 
-void ProcessForm::startWith(QAbstractButton *button, quint16 code)
+void ProcessForm::startWith(QAbstractButton *button, quint16 code, bool starts)
 {
-    if (stillEnabled(button))
-        Q_EMIT start_test(code);
+    if (!stillEnabled(button))
+        return;
+    if (starts && m_charts && m_selected == m_chartTest)
+        m_charts->start(currentProc());
+    Q_EMIT start_test(code);
 }
 
 void ProcessForm::bStartXXClicked()
@@ -267,7 +295,7 @@ void ProcessForm::bStartClicked()
 
 void ProcessForm::bStopClicked()
 {
-    startWith(m_controls.stop, m_stopCode.value_or(requestCode(ids().test, 0)));
+    startWith(m_controls.stop, m_stopCode.value_or(requestCode(ids().test, 0)), false);
 }
 
 void ProcessForm::bApplyClicked()

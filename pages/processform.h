@@ -9,6 +9,8 @@
 #include <optional>
 
 class HeaderSettings;
+class LiveCharts;
+class QBoxLayout;
 class QAbstractButton;
 class QGroupBox;
 
@@ -107,6 +109,17 @@ protected:
     // Creates the header-settings binder on the page's form; it is then
     // retranslated with the page.
     HeaderSettings *bindHeader(QWidget *form);
+    // Live charts of test (index) placed in layout, a store of columns per
+    // process. From then on every result poll of the test while it runs on
+    // its process calls sample(); its Start begins a new run, a lost link
+    // breaks the lines.
+    LiveCharts *addLiveCharts(int columns, QBoxLayout *layout, int test = 0);
+    LiveCharts *liveCharts() const { return m_charts; }
+    // One poll's values for the charts: the page records them (usually one
+    // row at sampleTime()). Called while the test runs on proc.
+    virtual void sample(quint8 proc, int test) { Q_UNUSED(proc) Q_UNUSED(test) }
+    // The tester's elapsed seconds of the test on proc.
+    virtual double sampleTime(quint8 proc) const;
 
     // Buffer hooks, all for process proc (0 or 1).
     // A page without a configuration needs none of them; a page with
@@ -152,7 +165,7 @@ private:
     void followCurrent();
     void retitle(quint8 port);
     void refreshControls();
-    void startWith(QAbstractButton *button, quint16 code);
+    void startWith(QAbstractButton *button, quint16 code, bool starts = true);
     int testIndex(unsigned short code) const;
 
     const QList<PageIds> m_tests;
@@ -160,6 +173,8 @@ private:
     bool m_hasConfig = false; // any of the tests has a configuration
     PageControls m_controls;
     HeaderSettings *m_header = nullptr;
+    LiveCharts *m_charts = nullptr;
+    int m_chartTest = 0;
     bool m_fetch[2] = {true, true};
     QList<std::array<bool, 2>> m_known; // per test, per process
     std::optional<quint16> m_startCode;

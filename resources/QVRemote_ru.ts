@@ -23,6 +23,10 @@
         <source>Close</source>
         <translation>Закрыть</translation>
     </message>
+    <message>
+        <source>&lt;p&gt;Free software under the GNU General Public License, version 3 or (at your option) any later version (GPL-3.0-or-later). It comes with no warranty.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Свободная программа под лицензией GNU General Public License версии 3 или (по вашему выбору) любой более поздней версии (GPL-3.0-or-later). Предоставляется без каких-либо гарантий.&lt;/p&gt;</translation>
+    </message>
 </context>
 <context>
     <name>BertForm</name>
@@ -150,6 +154,18 @@
         <source>BERT (Port B)</source>
         <translation>BERT (порт B)</translation>
     </message>
+    <message>
+        <source>Time, s</source>
+        <translation>Время, с</translation>
+    </message>
+    <message>
+        <source>Error bits</source>
+        <translation>Ошибочные биты</translation>
+    </message>
+    <message>
+        <source>Bits</source>
+        <translation>Биты</translation>
+    </message>
 </context>
 <context>
     <name>CableForm</name>
@@ -208,6 +224,25 @@
     <message>
         <source>Cable test (Port B)</source>
         <translation>Тест кабеля (порт B)</translation>
+    </message>
+</context>
+<context>
+    <name>ChartPane</name>
+    <message>
+        <source>Save as PNG…</source>
+        <translation>Сохранить как PNG…</translation>
+    </message>
+    <message>
+        <source>Save data as CSV…</source>
+        <translation>Сохранить данные в CSV…</translation>
+    </message>
+    <message>
+        <source>PNG images (*.png)</source>
+        <translation>Изображения PNG (*.png)</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>Файлы CSV (*.csv)</translation>
     </message>
 </context>
 <context>
@@ -940,6 +975,14 @@ Correct it and try again.</source>
         <source>Not in order</source>
         <translation>Не по порядку</translation>
     </message>
+    <message>
+        <source>Jitter distribution</source>
+        <translation>Распределение джиттера</translation>
+    </message>
+    <message>
+        <source>Frames</source>
+        <translation>Кадры</translation>
+    </message>
 </context>
 <context>
     <name>LbForm</name>
@@ -1046,6 +1089,17 @@ Correct it and try again.</source>
     <message>
         <source>IP destination</source>
         <translation type="vanished">IP назначения</translation>
+    </message>
+</context>
+<context>
+    <name>LiveCharts</name>
+    <message>
+        <source>Charts</source>
+        <translation>Графики</translation>
+    </message>
+    <message>
+        <source>Show or hide the charts of this test</source>
+        <translation>Показать или скрыть графики этого теста</translation>
     </message>
 </context>
 <context>
@@ -1448,6 +1502,34 @@ Correct it and try again.</source>
     <message>
         <source>Multistream test (Port B)</source>
         <translation>Многопотоковый тест (порт B)</translation>
+    </message>
+    <message>
+        <source>Stream %1</source>
+        <translation>Поток %1</translation>
+    </message>
+    <message>
+        <source>Time, s</source>
+        <translation>Время, с</translation>
+    </message>
+    <message>
+        <source>Rx rate</source>
+        <translation>Скорость приёма</translation>
+    </message>
+    <message>
+        <source>Rate, frames/s</source>
+        <translation type="vanished">Скорость, кадр/с</translation>
+    </message>
+    <message>
+        <source>Lost frames</source>
+        <translation>Потерянные кадры</translation>
+    </message>
+    <message>
+        <source>Frames</source>
+        <translation>Кадры</translation>
+    </message>
+    <message>
+        <source>frames/s</source>
+        <translation>кадр/с</translation>
     </message>
 </context>
 <context>
@@ -2611,6 +2693,30 @@ Correct it and try again.</source>
         <source>Frame loss at %1 % load, %</source>
         <translation>Потери кадров при нагрузке %1 %, %</translation>
     </message>
+    <message>
+        <source>Frame size, bytes</source>
+        <translation>Размер кадра, байт</translation>
+    </message>
+    <message>
+        <source>ns</source>
+        <translation>нс</translation>
+    </message>
+    <message>
+        <source>Min T</source>
+        <translation>Мин. T</translation>
+    </message>
+    <message>
+        <source>Average T</source>
+        <translation>Средн. T</translation>
+    </message>
+    <message>
+        <source>Max T</source>
+        <translation>Макс. T</translation>
+    </message>
+    <message>
+        <source>Frame loss</source>
+        <translation>Потеря кадров</translation>
+    </message>
 </context>
 <context>
     <name>Session</name>
@@ -2764,6 +2870,34 @@ Correct it and try again.</source>
     <message>
         <source>Reset</source>
         <translation>Сбросить</translation>
+    </message>
+    <message>
+        <source>Time, s</source>
+        <translation>Время, с</translation>
+    </message>
+    <message>
+        <source>Rate, bps</source>
+        <translation type="vanished">Скорость, бит/с</translation>
+    </message>
+    <message>
+        <source>bps</source>
+        <translation>бит/с</translation>
+    </message>
+    <message>
+        <source>Rx, port A</source>
+        <translation>Приём, порт A</translation>
+    </message>
+    <message>
+        <source>Tx, port A</source>
+        <translation>Передача, порт A</translation>
+    </message>
+    <message>
+        <source>Rx, port B</source>
+        <translation>Приём, порт B</translation>
+    </message>
+    <message>
+        <source>Tx, port B</source>
+        <translation>Передача, порт B</translation>
     </message>
 </context>
 <context>
@@ -2923,6 +3057,14 @@ Correct it and try again.</source>
     <message>
         <source>Ping test (Port B)</source>
         <translation>Тест Ping (порт B)</translation>
+    </message>
+    <message>
+        <source>Latency per reply</source>
+        <translation>Задержка по ответам</translation>
+    </message>
+    <message>
+        <source>Reply</source>
+        <translation>Ответ</translation>
     </message>
 </context>
 <context>
@@ -3212,6 +3354,38 @@ Correct it and try again.</source>
     <message>
         <source>Traffic test (Port B)</source>
         <translation>Тест трафика (порт B)</translation>
+    </message>
+    <message>
+        <source>Time, s</source>
+        <translation>Время, с</translation>
+    </message>
+    <message>
+        <source>Rate, frames/s</source>
+        <translation type="vanished">Скорость, кадр/с</translation>
+    </message>
+    <message>
+        <source>Tx</source>
+        <translation>Передача</translation>
+    </message>
+    <message>
+        <source>Rx</source>
+        <translation>Приём</translation>
+    </message>
+    <message>
+        <source>Lost frames</source>
+        <translation>Потерянные кадры</translation>
+    </message>
+    <message>
+        <source>Frames</source>
+        <translation>Кадры</translation>
+    </message>
+    <message>
+        <source>Lost</source>
+        <translation>Потеряно</translation>
+    </message>
+    <message>
+        <source>frames/s</source>
+        <translation>кадр/с</translation>
     </message>
 </context>
 <context>

@@ -6,6 +6,7 @@
 // Not a test: it fails only when it cannot reach the states it shows.
 
 #include "aboutdialog.h"
+#include "livecharts.h"
 #include "mainform.h"
 #include "simprocess.h"
 #include "testcodes.h"
@@ -91,6 +92,8 @@ void language(MainForm &form, const QString &lang)
     QTest::qWait(100); // tables refit to the new texts
 }
 
+void shootCharts(MainForm &form, TestForm *page, const QString &name);
+
 // The interface-settings and statistics pages, idle and while a traffic
 // test runs on port A, in both languages and at both window sizes.
 bool shootDevicePages(MainForm &form, TestForm *traffic)
@@ -127,12 +130,45 @@ bool shootDevicePages(MainForm &form, TestForm *traffic)
     click(traffic, "bStartXY");
     if (!waitFor([&] { return form.device().procState[0] != 0; }, 5000, "the traffic test"))
         return false;
+    // While the traffic page is open, its results are polled for its charts.
+    shootCharts(form, traffic, QStringLiteral("traffic"));
     shootAll(QStringLiteral("-running"));
-    click(&form, "bTraffic");
+    click(&form, "bStats");
+    for (TestForm *p : form.pages()) {
+        if (p->isVisible())
+            shootCharts(form, p, QStringLiteral("stats"));
+    }
     click(traffic, "bStop");
     QTest::qWait(1500);
     place(form, QSize(1600, 1000));
     return true;
+}
+
+// The page's live charts open while its test runs, in both languages and at
+// both window sizes; closed again at the end. The window is left in English
+// at 1600 x 1000. Nothing to do for a page (or tab) without charts.
+void shootCharts(MainForm &form, TestForm *page, const QString &name)
+{
+    LiveCharts *charts = nullptr;
+    for (LiveCharts *c : page->findChildren<LiveCharts *>()) {
+        if (c->isVisible())
+            charts = c;
+    }
+    if (!charts)
+        return;
+    charts->setOpen(true);
+    QTest::qWait(3000); // a few polls on the lines
+    for (const QSize size : {QSize(1600, 1000), QSize(1280, 800)}) {
+        place(form, size);
+        for (const QString &lang : {QStringLiteral("ru"), QStringLiteral("en")}) {
+            language(form, lang);
+            QTest::qWait(100);
+            save(&form, QStringLiteral("%1-charts%2-%3")
+                            .arg(name, size.width() == 1280 ? QStringLiteral("-1280") : QString(), lang));
+        }
+    }
+    charts->setOpen(false);
+    place(form, QSize(1600, 1000));
 }
 
 // One port page idle and running, in both languages and at 1280 x 800.
@@ -266,6 +302,7 @@ bool shootRunningPage(MainForm &form, const char *button, int page, const QStrin
     save(&form, name + QStringLiteral("-running-1280-en"));
     place(form, QSize(1600, 1000));
     save(&form, name + QStringLiteral("-running-en"));
+    shootCharts(form, p, name);
     click(p, "bStop"); // a lookup has ended by itself
     return waitFor([&] { return form.device().procState[0] == 0; }, 5000, qPrintable(name));
 }

@@ -1,7 +1,12 @@
 #include "pagedriver.h"
 #include "rfcform.h"
 
-#include "rfcchart.h"
+#include "chartpane.h"
+
+#include <QtCharts/QBarSeries>
+#include <QtCharts/QBarSet>
+#include <QtCharts/QChart>
+#include <QtCharts/QValueAxis>
 #include "rfclayout.h"
 #include "testcodes.h"
 #include "zorqv.h"
@@ -347,13 +352,18 @@ void TestRfcForm::charts()
     put32(r, L::value(0, 0), 33);
     results(0);
 
-    const auto *thr = w<RfcChart>("fThrChart");
+    const auto *thr = w<ChartPane>("fThrChart");
     QCOMPARE(thr->labels(), (QStringList{"64", "256", "512", "1024", "1280", "1518"}));
     QCOMPARE(thr->values().first(), 67.0);
     QCOMPARE(thr->top(), 100.0);
-    QCOMPARE(w<RfcChart>("fLatChart")->top(), 1000.0); // the next round number
-    QCOMPARE(w<RfcChart>("fBtbChart")->values().mid(0, 3), (QList<double>{2, 3.5, 5}));
-    const auto *frl = w<RfcChart>("fFrlChart");
+    // What is drawn: the bar and the axis top.
+    const auto *bars = qobject_cast<QBarSeries *>(thr->chart()->series().value(0));
+    QVERIFY(bars);
+    QCOMPARE(bars->barSets().first()->at(0), 67.0);
+    QCOMPARE(qobject_cast<QValueAxis *>(thr->chart()->axes(Qt::Vertical).value(0))->max(), 100.0);
+    QCOMPARE(w<ChartPane>("fLatChart")->top(), 1000.0); // the next round number
+    QCOMPARE(w<ChartPane>("fBtbChart")->values().mid(0, 3), (QList<double>{2, 3.5, 5}));
+    const auto *frl = w<ChartPane>("fFrlChart");
     QCOMPARE(frl->values().first(), 33.0);
     QVERIFY(std::isnan(frl->values().last())); // not measured: no bar
 }

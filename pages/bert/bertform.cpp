@@ -2,7 +2,9 @@
 #include "ui_bertform.h"
 
 #include "bertlayout.h"
+#include "chartpane.h"
 #include "conversions.h"
+#include "livecharts.h"
 #include "keptvalues.h"
 #include "resultvalues.h"
 #include "testcodes.h"
@@ -37,6 +39,10 @@ BertForm::BertForm(Zorqv *device, QWidget *parent)
             &BertForm::cUnitsCurrentIndexChanged);
     bindControls(PageControls{ui->gBert, ui->bStartXX, ui->bStartXY, nullptr, ui->bStop,
                               ui->bApply, ui->bReset, nullptr});
+    LiveCharts *charts = addLiveCharts(2, ui->pageLayout);
+    m_errors = charts->addLines({0});
+    m_ber = charts->addLines({1}, true);
+    nameCharts();
 }
 
 BertForm::~BertForm() = default;
@@ -49,6 +55,32 @@ QString BertForm::title(quint8 port) const
 void BertForm::retranslateForm()
 {
     ui->retranslateUi(this);
+    nameCharts();
+}
+
+void BertForm::nameCharts()
+{
+    if (!m_errors)
+        return; // the form's texts are set before the charts exist
+    const QString time = tr("Time, s");
+    m_errors->setTexts(tr("Error bits"), time, tr("Bits"), {tr("Error bits")},
+                       {QStringLiteral("time_s"), QStringLiteral("errorBits")});
+    m_ber->setTexts(tr("BER"), time, tr("BER"), {tr("BER")}, {QStringLiteral("time_s"), QStringLiteral("ber")});
+}
+
+// The test's own elapsed seconds, as its result block counts them.
+double BertForm::sampleTime(quint8 proc) const
+{
+    return get32(m_device->bertResult[proc & 1], BertResultField::Elapsed);
+}
+
+void BertForm::sample(quint8 proc, int)
+{
+    namespace R = BertResultField;
+    const BertResultBlock &r = m_device->bertResult[proc & 1];
+    const quint64 bits = get64(r, R::RxBits);
+    const quint64 ebits = get64(r, R::ErrorBits);
+    liveCharts()->record(proc, sampleTime(proc), {double(ebits), double(ResultValues::Bert::ber(bits, ebits))});
 }
 
 void BertForm::cUnitsCurrentIndexChanged(int index)

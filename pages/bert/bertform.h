@@ -8,6 +8,7 @@
 namespace Ui {
 class BertForm;
 }
+class ChartPane;
 
 // The bit error rate test of one port: frames filled with a test pattern at
 // a set rate for a set duration; shows received and errored bits, the BER
@@ -30,6 +31,11 @@ private:
     void showResult(quint8 proc) override;
     QString title(quint8 port) const override;
     void retranslateForm() override;
+    void sample(quint8 proc, int test) override;
+    double sampleTime(quint8 proc) const override;
+    void nameCharts();
 
     std::unique_ptr<Ui::BertForm> ui;
+    ChartPane *m_errors = nullptr;
+    ChartPane *m_ber = nullptr;
 };

@@ -1,7 +1,9 @@
 #include "jitterform.h"
 #include "ui_jitterform.h"
 
+#include "chartpane.h"
 #include "conversions.h"
+#include "livecharts.h"
 #include "keptvalues.h"
 #include "headersettings.h"
 #include "jitterlayout.h"
@@ -28,6 +30,14 @@ const char *const kFirstLabels[ResultValues::Jitter::Buckets] = {
 };
 
 const QString kRunning = QStringLiteral("...");
+
+QStringList bucketLabels(int threshold)
+{
+    QStringList labels;
+    for (std::size_t j = 0; j < ResultValues::Jitter::Buckets; ++j)
+        labels << ResultValues::Jitter::bucketLabel(quint32(threshold), j);
+    return labels;
+}
 
 } // namespace
 
@@ -58,6 +68,10 @@ JitterForm::JitterForm(Zorqv *device, QWidget *parent)
             &JitterForm::sThreValueChenged);
     bindControls(PageControls{ui->gJitter, ui->bStartXX, ui->bStartXY, nullptr, ui->bStop,
                               ui->bApply, ui->bReset, nullptr});
+    // The frames per bucket, drawn from the newest poll as the test fills them.
+    m_buckets = addLiveCharts(int(ResultValues::Jitter::Buckets), ui->pageLayout)->addBars();
+    m_buckets->setCategories(bucketLabels(ui->sThre->value()));
+    nameCharts();
 }
 
 JitterForm::~JitterForm() = default;
@@ -73,6 +87,24 @@ void JitterForm::retranslateForm()
     setCellText(ui->tRes, All, Name, tr("All"));
     setCellText(ui->tRes, InOrder, Name, tr("In order"));
     setCellText(ui->tRes, NotInOrder, Name, tr("Not in order"));
+    nameCharts();
+}
+
+void JitterForm::nameCharts()
+{
+    if (!m_buckets)
+        return; // the form's texts are set before the charts exist
+    m_buckets->setTexts(tr("Jitter distribution"), tr("Jitter, ms"), tr("Frames"), {tr("Frames")},
+                        {QStringLiteral("jitter_ms"), QStringLiteral("frames")});
+}
+
+void JitterForm::sample(quint8 proc, int)
+{
+    const JitterResultBlock &r = m_device->jitterResult[proc & 1];
+    QList<double> row;
+    for (std::size_t j = 0; j < JitterResultField::Buckets; ++j)
+        row << double(get64(r, JitterResultField::bucket(j)));
+    liveCharts()->record(proc, sampleTime(proc), row);
 }
 
 void JitterForm::cUnitsCurrentIndexChanged(int index)
@@ -82,9 +114,13 @@ void JitterForm::cUnitsCurrentIndexChanged(int index)
 
 void JitterForm::sThreValueChenged(int threshold)
 {
-    for (std::size_t j = 0; j < ResultValues::Jitter::Buckets; ++j)
-        setCellText(ui->tDist, int(j), Bucket,
-                    ResultValues::Jitter::bucketLabel(quint32(threshold), j));
+    const QStringList labels = bucketLabels(threshold);
+    for (int j = 0; j < labels.size(); ++j)
+        setCellText(ui->tDist, j, Bucket, labels.at(j));
+    if (m_buckets) {
+        m_buckets->setCategories(labels);
+        liveCharts()->refresh();
+    }
 }
 
 void JitterForm::load(const ConfigBlock &b)

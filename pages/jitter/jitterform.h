@@ -9,6 +9,7 @@ namespace Ui {
 class JitterForm;
 }
 class HeaderSettings;
+class ChartPane;
 
 // The jitter test of one port: a frame stream whose received frames the
 // tester counts, checks for order and sorts into nine delay-variation
@@ -39,7 +40,10 @@ private:
     void showResult(quint8 proc) override;
     QString title(quint8 port) const override;
     void retranslateForm() override;
+    void sample(quint8 proc, int test) override;
+    void nameCharts();
 
     std::unique_ptr<Ui::JitterForm> ui;
     HeaderSettings *m_header = nullptr;
+    ChartPane *m_buckets = nullptr;
 };

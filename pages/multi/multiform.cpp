@@ -1,7 +1,9 @@
 #include "multiform.h"
 #include "ui_multiform.h"
 
+#include "chartpane.h"
 #include "conversions.h"
+#include "livecharts.h"
 #include "keptvalues.h"
 #include "headersettings.h"
 #include "multilayout.h"
@@ -9,6 +11,8 @@
 #include "tablecell.h"
 #include "tablemenu.h"
 #include "testcodes.h"
+
+#include <limits>
 
 namespace {
 
@@ -51,6 +55,17 @@ MultiForm::MultiForm(Zorqv *device, QWidget *parent)
             &MultiForm::sStreamResChanged);
     bindControls(PageControls{ui->gMulti, ui->bStartXX, ui->bStartXY, nullptr, ui->bStop,
                               ui->bApply, ui->bReset, nullptr});
+    // Per stream: its Rx rate, then its lost frames.
+    constexpr int streams = int(MultiConfigField::Streams);
+    LiveCharts *charts = addLiveCharts(2 * streams, ui->pageLayout);
+    QList<int> rates, losses;
+    for (int i = 0; i < streams; ++i) {
+        rates << i;
+        losses << streams + i;
+    }
+    m_rates = charts->addLines(rates);
+    m_loss = charts->addLines(losses);
+    nameCharts();
 }
 
 MultiForm::~MultiForm() = default;
@@ -63,6 +78,44 @@ QString MultiForm::title(quint8 port) const
 void MultiForm::retranslateForm()
 {
     ui->retranslateUi(this);
+    nameCharts();
+}
+
+void MultiForm::nameCharts()
+{
+    if (!m_rates)
+        return; // the form's texts are set before the charts exist
+    QStringList names, rateKeys{QStringLiteral("time_s")}, lossKeys{QStringLiteral("time_s")};
+    for (std::size_t i = 1; i <= MultiConfigField::Streams; ++i) {
+        names << tr("Stream %1").arg(i);
+        rateKeys << QStringLiteral("stream%1RxRate_fps").arg(i);
+        lossKeys << QStringLiteral("stream%1Lost_frames").arg(i);
+    }
+    const QString time = tr("Time, s");
+    m_rates->setTexts(tr("Rx rate"), time, tr("frames/s"), names, rateKeys);
+    m_loss->setTexts(tr("Lost frames"), time, tr("Frames"), names, lossKeys);
+}
+
+// An inactive stream has no line rather than a line of zeros.
+void MultiForm::sample(quint8 proc, int)
+{
+    namespace M = ResultValues::Multi;
+    const MultiResultBlock &r = m_device->multiResult[proc & 1];
+    if (get8(r, MultiResultField::Present) == 0)
+        return;
+    const ConfigBlock &c = config(proc);
+    constexpr int streams = int(MultiConfigField::Streams);
+    const double t = sampleTime(proc);
+    LiveCharts *charts = liveCharts();
+    QList<double> row(2 * streams, std::numeric_limits<double>::quiet_NaN());
+    for (int i = 0; i < streams; ++i) {
+        const M::Stream s = M::stream(c, r, std::size_t(i));
+        if (!s.active)
+            continue;
+        row[i] = charts->rate(proc, i, s.rx);
+        row[streams + i] = s.loss;
+    }
+    charts->record(proc, t, row);
 }
 
 void MultiForm::cUnitsCurrentIndexChanged(int index)

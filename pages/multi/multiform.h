@@ -9,6 +9,7 @@ namespace Ui {
 class MultiForm;
 }
 class HeaderSettings;
+class ChartPane;
 
 // The multistream test of one port: up to ten streams, each with its own
 // header, rate and frame length, run together for one duration. The
@@ -42,9 +43,13 @@ private:
     void showResult(quint8 proc) override;
     QString title(quint8 port) const override;
     void retranslateForm() override;
+    void sample(quint8 proc, int test) override;
+    void nameCharts();
 
     std::unique_ptr<Ui::MultiForm> ui;
     HeaderSettings *m_header = nullptr;
+    ChartPane *m_rates = nullptr;
+    ChartPane *m_loss = nullptr;
     int m_settingsStream = 0;
     int m_resultStream = 0;
 };

@@ -1,4 +1,5 @@
 #include "rfcform.h"
+#include "chartpane.h"
 #include "ui_rfcform.h"
 
 #include "headersettings.h"
@@ -73,6 +74,9 @@ RfcForm::RfcForm(Zorqv *device, QWidget *parent)
     connect(ui->sFrlsnum, qOverload<int>(&QSpinBox::valueChanged), this, &RfcForm::sFrlsnumValue);
     bindControls(PageControls{ui->gRFC, ui->bStartXX, ui->bStartXY, nullptr, ui->bStop, ui->bApply,
                               ui->bReset, ui->bDefault});
+    for (ChartPane *chart : {ui->fThrChart, ui->fLatChart, ui->fFrlChart})
+        chart->setBars(1);
+    ui->fBtbChart->setBars(3); // min, average, max
     showCharts(currentProc());
 }
 
@@ -240,9 +244,25 @@ void RfcForm::showCharts(quint8 proc)
                        ? double(get32(r, RfcResultLayout::value(std::size_t(i), step)))
                        : NAN);
     }
-    ui->fThrChart->setData(tr("Throughput, %"), sizes, loads, 1, 100);
-    ui->fLatChart->setData(tr("Latency, ns"), sizes, latencies);
-    ui->fBtbChart->setData(tr("Min T/Average T/Max T, s"), sizes, bursts, 3);
-    ui->fFrlChart->setData(stepLoad ? tr("Frame loss at %1 % load, %").arg(stepLoad) : tr("Frame loss, %"), sizes,
-                           losses, 1, 100);
+    const QString size = tr("Frame size, bytes");
+    const QString sizeKey = QStringLiteral("frameSize_B");
+    ui->fThrChart->setTexts(tr("Throughput, %"), size, QStringLiteral("%"), {tr("Throughput")},
+                            {sizeKey, QStringLiteral("throughput_pct")});
+    ui->fLatChart->setTexts(tr("Latency, ns"), size, tr("ns"), {tr("Latency")},
+                            {sizeKey, QStringLiteral("latency_ns")});
+    ui->fBtbChart->setTexts(tr("Min T/Average T/Max T, s"), size, tr("s"),
+                            {tr("Min T"), tr("Average T"), tr("Max T")},
+                            {sizeKey, QStringLiteral("minT_s"), QStringLiteral("averageT_s"), QStringLiteral("maxT_s")});
+    ui->fFrlChart->setTexts(stepLoad ? tr("Frame loss at %1 % load, %").arg(stepLoad) : tr("Frame loss, %"), size,
+                            QStringLiteral("%"), {tr("Frame loss")}, {sizeKey, QStringLiteral("frameLoss_pct")});
+    const std::pair<ChartPane *, std::pair<const QList<double> *, double>> charts[] = {
+        {ui->fThrChart, {&loads, 100}},
+        {ui->fLatChart, {&latencies, 0}},
+        {ui->fBtbChart, {&bursts, 0}},
+        {ui->fFrlChart, {&losses, 100}},
+    };
+    for (const auto &[chart, data] : charts) {
+        chart->setCategories(sizes);
+        chart->showBars(*data.first, data.second);
+    }
 }

@@ -1,6 +1,8 @@
 #include "statsform.h"
 #include "ui_statsform.h"
 
+#include "chartpane.h"
+#include "livecharts.h"
 #include "statslayout.h"
 #include "tablecell.h"
 #include "tablemenu.h"
@@ -29,6 +31,32 @@ StatsForm::StatsForm(Zorqv *device, QWidget *parent)
     }
     connect(ui->bResetStats, &QPushButton::clicked, this, &StatsForm::bResetStatsClicked);
     bindControls(ui->bApply, ui->bReset);
+    // Rx and Tx bit rates of each port, both ports side by side.
+    m_charts = new LiveCharts(2, ui->pageLayout, this);
+    for (int p = 0; p < 2; ++p)
+        m_port[p] = m_charts->addLines({Rx, Tx}, false, p);
+    m_clock.start();
+    nameCharts();
+}
+
+void StatsForm::nameCharts()
+{
+    if (!m_port[0])
+        return; // the form's texts are set before the charts exist
+    // The port in the names too: a short chart shows no title.
+    const QStringList keys{QStringLiteral("time_s"), QStringLiteral("rxRate_bps"), QStringLiteral("txRate_bps")};
+    m_port[0]->setTexts(tr("Port A"), tr("Time, s"), tr("bps"), {tr("Rx, port A"), tr("Tx, port A")}, keys);
+    m_port[1]->setTexts(tr("Port B"), tr("Time, s"), tr("bps"), {tr("Rx, port B"), tr("Tx, port B")}, keys);
+}
+
+void StatsForm::sample(quint8 p)
+{
+    namespace F = StatsResultField;
+    const StatsResultBlock &r = m_device->statsResult[p & 1];
+    const double t = double(m_clock.elapsed()) / 1000;
+    const double rx = m_charts->rate(p, Rx, get32(r, F::rx(F::Bytes))) * 8;
+    const double tx = m_charts->rate(p, Tx, get32(r, F::tx(F::Bytes))) * 8;
+    m_charts->record(p, t, {rx, tx});
 }
 
 StatsForm::~StatsForm() = default;
@@ -36,11 +64,15 @@ StatsForm::~StatsForm() = default;
 void StatsForm::retranslate()
 {
     ui->retranslateUi(this);
+    nameCharts();
+    m_charts->retranslate();
 }
 
 void StatsForm::status_upd()
 {
     DeviceForm::status_upd();
+    if (!m_device->connected)
+        m_charts->linkLost();
     // Also here, not only with the configuration: a reconnect may bring the
     // other model while the page is open.
     applyModel();
@@ -57,6 +89,7 @@ void StatsForm::applyModel()
         ui->tFramet->setRowHidden(row, !portB);
     ui->gPortB->setVisible(portB);
     ui->tRxerr->setColumnHidden(kPortBColumn, !portB);
+    m_port[1]->setVisible(portB);
 }
 
 void StatsForm::cfg_rcv(unsigned short code)
@@ -74,6 +107,7 @@ void StatsForm::res_rcv(unsigned short code)
     const unsigned port = code >> 8;
     if ((code & 0xFF) != test() || port > 1)
         return;
+    sample(quint8(port));
     showPort(quint8(port));
 }
 
@@ -106,5 +140,8 @@ void StatsForm::storeConfig()
 
 void StatsForm::bResetStatsClicked()
 {
+    // The counters start again from zero: so do the rates.
+    m_charts->start(0);
+    m_charts->start(1);
     Q_EMIT start_test(requestCode(test(), 0));
 }

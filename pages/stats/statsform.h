@@ -2,11 +2,15 @@
 
 #include "deviceform.h"
 
+#include <QElapsedTimer>
+
 #include <memory>
 
 namespace Ui {
 class StatsForm;
 }
+class ChartPane;
+class LiveCharts;
 
 // The frame counters of both test ports, received and transmitted side by
 // side, whatever port the main window has chosen; the one-port model shows
@@ -36,7 +40,15 @@ private:
     // Hides what concerns port B on the one-port model.
     void applyModel();
     void storeConfig() override;
+    void nameCharts();
+    // Rates of port p's byte counters since its previous poll.
+    void sample(quint8 p);
 
     std::unique_ptr<Ui::StatsForm> ui;
     bool m_autoReset = false;
+    // The statistics run with no test of their own: their charts count the
+    // seconds since the page was made.
+    QElapsedTimer m_clock;
+    LiveCharts *m_charts = nullptr;
+    ChartPane *m_port[2] = {};
 };

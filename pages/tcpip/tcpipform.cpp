@@ -1,7 +1,9 @@
 #include "tcpipform.h"
 #include "ui_tcpipform.h"
 
+#include "chartpane.h"
 #include "conversions.h"
+#include "livecharts.h"
 #include "keptvalues.h"
 #include "pinglayout.h"
 #include "resultvalues.h"
@@ -14,7 +16,11 @@
 #include <QRegularExpression>
 #include <QTableWidgetItem>
 
+#include <QMap>
+
+#include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -71,6 +77,48 @@ TCPIPForm::TCPIPForm(Zorqv *device, QWidget *parent)
     connect(ui->tabWidget, &QTabWidget::currentChanged, this, &TCPIPForm::curTabChanged);
     bindControls(PageControls{nullptr, nullptr, nullptr, ui->bStart, ui->bStop, ui->bApply,
                               ui->bReset, nullptr});
+    m_latency = addLiveCharts(1, ui->pingTabLayout, PingTab)->addLines({0});
+    nameCharts();
+}
+
+void TCPIPForm::nameCharts()
+{
+    if (!m_latency)
+        return; // the form's texts are set before the charts exist
+    m_latency->setTexts(tr("Latency per reply"), tr("Reply"), tr("Latency, ms"), {tr("Latency")},
+                        {QStringLiteral("reply"), QStringLiteral("latency_ms")});
+}
+
+// One point per reply, at its sequence number, once it has an answer; a
+// timeout leaves a gap.
+void TCPIPForm::sample(quint8 proc, int test)
+{
+    if (test != PingTab)
+        return;
+    namespace F = PingResultField;
+    const PingResultBlock &r = m_device->pingResult[proc & 1];
+    QMap<quint16, double> replies;
+    for (std::size_t i = 0; i < F::Rows; ++i) {
+        const std::size_t row = F::row(i);
+        const quint16 sequence = get16(r, row + F::Sequence);
+        const quint8 status = get8(r, row + F::Status);
+        if (sequence == 0 || status == PingStatus::Request)
+            continue;
+        replies.insert(sequence, status == PingStatus::Ok ? double(get32(r, row + F::Latency))
+                                                          : std::numeric_limits<double>::quiet_NaN());
+    }
+    if (replies.isEmpty())
+        return;
+    LiveCharts *charts = liveCharts();
+    const double last = charts->store(proc).lastTime();
+    // Numbers all below the last one recorded: a run started elsewhere.
+    if (!std::isnan(last) && replies.lastKey() < last)
+        charts->start(proc);
+    const double from = charts->store(proc).lastTime();
+    for (auto it = replies.cbegin(); it != replies.cend(); ++it) {
+        if (std::isnan(from) || it.key() > from)
+            charts->record(proc, it.key(), {it.value()});
+    }
 }
 
 TCPIPForm::~TCPIPForm() = default;
@@ -96,6 +144,7 @@ void TCPIPForm::retranslateForm()
     const int tab = ui->tabWidget->currentIndex();
     ui->retranslateUi(this);
     ui->tabWidget->setCurrentIndex(tab);
+    nameCharts();
 }
 
 void TCPIPForm::curTabChanged(int index)

@@ -10,6 +10,7 @@
 namespace Ui {
 class TCPIPForm;
 }
+class ChartPane;
 
 // The IP-level tests of one port on three tabs: ping, trace route and DNS
 // lookup. The tab on show is the test the buttons and the poll act on;
@@ -55,10 +56,13 @@ private:
     void setTitles(quint8 port) override;
 
     void showPing(quint8 proc);
+    void sample(quint8 proc, int test) override;
+    void nameCharts();
     void showTrace(quint8 proc);
     void showDns(quint8 proc);
 
     std::unique_ptr<Ui::TCPIPForm> ui;
+    ChartPane *m_latency = nullptr;
     PingConfigBlock m_ping[2] = {};
     TraceConfigBlock m_trace[2] = {};
     DnsConfigBlock m_dns[2] = {};

@@ -1,7 +1,9 @@
 #include "trafficform.h"
 #include "ui_trafficform.h"
 
+#include "chartpane.h"
 #include "conversions.h"
+#include "livecharts.h"
 #include "keptvalues.h"
 #include "headersettings.h"
 #include "resultvalues.h"
@@ -39,6 +41,10 @@ TrafficForm::TrafficForm(Zorqv *device, QWidget *parent)
             &TrafficForm::cUnitsCurrentIndexChanged);
     bindControls(PageControls{ui->gTraf, ui->bStartXX, ui->bStartXY, nullptr, ui->bStop,
                               ui->bApply, ui->bReset, nullptr});
+    LiveCharts *charts = addLiveCharts(SampleColumns, ui->pageLayout);
+    m_rates = charts->addLines({TxRate, RxRate});
+    m_lost = charts->addLines({Lost});
+    nameCharts();
 }
 
 TrafficForm::~TrafficForm() = default;
@@ -51,6 +57,28 @@ QString TrafficForm::title(quint8 port) const
 void TrafficForm::retranslateForm()
 {
     ui->retranslateUi(this);
+    nameCharts();
+}
+
+void TrafficForm::nameCharts()
+{
+    if (!m_rates)
+        return; // the form's texts are set before the charts exist
+    const QString time = tr("Time, s");
+    m_rates->setTexts(tr("Rate"), time, tr("frames/s"), {tr("Tx"), tr("Rx")},
+                      {QStringLiteral("time_s"), QStringLiteral("txRate_fps"), QStringLiteral("rxRate_fps")});
+    m_lost->setTexts(tr("Lost frames"), time, tr("Frames"), {tr("Lost")},
+                     {QStringLiteral("time_s"), QStringLiteral("lost_frames")});
+}
+
+void TrafficForm::sample(quint8 proc, int)
+{
+    const ResultValues::Traffic::Counts n = ResultValues::Traffic::counts(m_device->trafficResult[proc & 1]);
+    const double t = sampleTime(proc);
+    LiveCharts *charts = liveCharts();
+    const double tx = charts->rate(proc, TxRate, n.tx);
+    const double rx = charts->rate(proc, RxRate, n.rx);
+    charts->record(proc, t, {tx, rx, double(n.loss)});
 }
 
 void TrafficForm::cUnitsCurrentIndexChanged(int index)

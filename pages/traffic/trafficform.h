@@ -9,6 +9,7 @@ namespace Ui {
 class TrafficForm;
 }
 class HeaderSettings;
+class ChartPane;
 
 // The traffic test of one port: one stream of frames of one length at one
 // rate for a set duration. Edits the traffic configuration, starts and stops
@@ -26,6 +27,8 @@ public:
     enum ResultRow { Load, TxFrames, RxFrames, TxBytes, LossFrames, Runt, Jabber, Crc, ErrFrames,
                      PauseFrames };
     enum ResultColumn { Count, Coef };
+    // Columns of the charts' samples.
+    enum SampleColumn { TxRate, RxRate, Lost, SampleColumns };
 
 private Q_SLOTS:
     void cUnitsCurrentIndexChanged(int index);
@@ -36,7 +39,11 @@ private:
     void showResult(quint8 proc) override;
     QString title(quint8 port) const override;
     void retranslateForm() override;
+    void sample(quint8 proc, int test) override;
+    void nameCharts();
 
     std::unique_ptr<Ui::TrafficForm> ui;
     HeaderSettings *m_header = nullptr;
+    ChartPane *m_rates = nullptr;
+    ChartPane *m_lost = nullptr;
 };
