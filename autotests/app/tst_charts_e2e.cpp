@@ -141,7 +141,7 @@ void TestChartsE2e::run()
         auto *b = page->findChild<QPushButton *>(start);
         QTRY_VERIFY_WITH_TIMEOUT(b->isEnabled(), 5000);
         QTest::mouseClick(b, Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(charts->store(0).isEmpty() == false, 8000);
+        QTRY_VERIFY_WITH_TIMEOUT(charts->store(0).isEmpty() == false, 15000);
         polls.clear(); // from the first sample of the run on
     }
     QTRY_VERIFY_WITH_TIMEOUT(polls.size() >= 4, 12000);
@@ -162,12 +162,13 @@ void TestChartsE2e::run()
             QVERIFY2(last.y() == now.value || (std::isnan(last.y()) && std::isnan(now.value)),
                      qPrintable(QStringLiteral("poll %1: chart %2, poll %3").arg(k).arg(last.y()).arg(now.value)));
         } else {
-            // Per second between the two polls as this test saw them arrive
-            // (within a few milliseconds of the page).
+            // Per second between the two polls as this test saw them arrive,
+            // which a loaded machine (or a sanitizer build) may shift by some
+            // tens of milliseconds against the page: a tenth either way still
+            // tells a rate from a count or a wrong unit.
             const double seconds = (now.ms - before.ms) / 1000.0;
             const double grown = now.value - before.value;
-            const double slack = 0.02 / seconds; // 20 ms either way
-            QVERIFY2(std::abs(last.y() * seconds - grown) <= slack * grown + 1e-6,
+            QVERIFY2(std::abs(last.y() * seconds - grown) <= 0.1 * grown + 1e-6,
                      qPrintable(QStringLiteral("poll %1: rate %2 over %3 s, grown %4")
                                     .arg(k).arg(last.y()).arg(seconds).arg(grown)));
         }
