@@ -5,6 +5,7 @@
 // the time its steps' tests take on the tester (a traffic test sends for its
 // duration between two margins).
 
+#include "benchtools.h"
 #include "packet.h"
 #include "progpack.h"
 #include "simprocess.h"
@@ -27,11 +28,6 @@ namespace {
 
 constexpr int kRounds = 20;
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // Milliseconds of one qvctl run, or -1 when it failed.
 double qvctl(const QStringList &args)
@@ -101,12 +97,12 @@ int main(int argc, char *argv[])
         return 1;
     }
     std::printf("qvctl against qvsim over TCP loopback, median of %d runs:\n", kRounds);
-    std::printf("  qvctl --version (process start)    %7.1f ms\n", median(start));
-    std::printf("  qvctl info                         %7.1f ms  (target 150 ms)\n", median(info));
-    std::printf("  qvctl get traffic                  %7.1f ms\n", median(get));
-    std::printf("  raw connect + status + mode        %7.2f ms\n", median(raw));
-    std::printf("  raw ... + configuration read       %7.2f ms\n", median(rawGet));
-    std::printf("  info / bare process start          %7.2f\n", median(info) / median(start));
+    std::printf("  qvctl --version (process start)    %7.1f ms\n", BenchTools::median(start));
+    std::printf("  qvctl info                         %7.1f ms  (target 150 ms)\n", BenchTools::median(info));
+    std::printf("  qvctl get traffic                  %7.1f ms\n", BenchTools::median(get));
+    std::printf("  raw connect + status + mode        %7.2f ms\n", BenchTools::median(raw));
+    std::printf("  raw ... + configuration read       %7.2f ms\n", BenchTools::median(rawGet));
+    std::printf("  info / bare process start          %7.2f\n", BenchTools::median(info) / BenchTools::median(start));
 
     // A plan of two traffic steps of 3 s each: what run adds to 6 s.
     QTemporaryDir dir;

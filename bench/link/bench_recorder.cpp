@@ -4,6 +4,7 @@
 // this run; then the bytes an hour a connected session records when status
 // and results are polled each second, as the window polls them.
 
+#include "benchengine.h"
 #include "oldproto.h"
 #include "packet.h"
 #include "sessionfile.h"
@@ -31,32 +32,7 @@ namespace {
 constexpr int kRounds = 2000;
 constexpr int kFrames = 20000; // 5 MB: a long day's session
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 
-double rawRoundTripUs(quint16 port)
-{
-    QTcpSocket socket;
-    socket.connectToHost(QStringLiteral("127.0.0.1"), port);
-    if (!socket.waitForConnected(2000))
-        return 0;
-    socket.setSocketOption(QAbstractSocket::LowDelayOption, 1);
-    const QByteArray request = Packet::make(0).mid(Packet::IdOffset, Packet::TcpFrameSize);
-    std::vector<double> us;
-    for (int i = 0; i < kRounds; ++i) {
-        QElapsedTimer clock;
-        clock.start();
-        socket.write(request);
-        qint64 got = 0;
-        while (got < Packet::TcpFrameSize && (socket.bytesAvailable() > 0 || socket.waitForReadyRead(2000)))
-            got += socket.read(Packet::TcpFrameSize - got).size();
-        us.push_back(double(clock.nsecsElapsed()) / 1e3);
-    }
-    return median(us);
-}
 
 SessionRecorder::Settings into(const QString &dir)
 {
@@ -83,23 +59,7 @@ struct Session
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
         return device.connected;
     }
-    double transactionUs()
-    {
-        bool answered = false;
-        const auto c = QObject::connect(&proto, &OldProto::status_upd, &proto, [&] { answered = true; });
-        std::vector<double> us;
-        for (int i = 0; i < kRounds; ++i) {
-            answered = false;
-            QElapsedTimer clock;
-            clock.start();
-            proto.upd_status();
-            while (!answered)
-                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-            us.push_back(double(clock.nsecsElapsed()) / 1e3);
-        }
-        QObject::disconnect(c);
-        return median(us);
-    }
+    double transactionUs() { return BenchTools::statusTransactionUs(proto, kRounds); }
     Zorqv device;
     OldProto proto{&device};
     Serial serial;
@@ -134,7 +94,7 @@ int main(int argc, char **argv)
         std::vector<double> sorted = us;
         std::sort(sorted.begin(), sorted.end());
         std::printf("recorder: 263-byte frame median %.2f us, mean %.2f us, 99th percentile %.2f us (%d frames into %s)\n",
-                    median(us), total / kFrames, sorted[sorted.size() * 99 / 100], kFrames,
+                    BenchTools::median(us), total / kFrames, sorted[sorted.size() * 99 / 100], kFrames,
                     qPrintable(QFileInfo(recorder.currentPath()).absolutePath()));
     }
 
@@ -143,7 +103,7 @@ int main(int argc, char **argv)
         std::printf("qvsim did not start: %s\n", qPrintable(sim.errorString()));
         return 1;
     }
-    const double raw = rawRoundTripUs(sim.port());
+    const double raw = BenchTools::rawStatusRoundTripUs(sim.port(), kRounds);
     double plain = 0;
     double recorded = 0;
     {

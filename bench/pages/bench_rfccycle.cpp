@@ -5,6 +5,7 @@
 // loopback and over qvsim's pty paced at 500000 baud. A cycle should cost
 // about five transactions; the page's refresh should be small beside one.
 
+#include "benchtools.h"
 #include "oldproto.h"
 #include "rfcform.h"
 #include "serial.h"
@@ -26,11 +27,6 @@ namespace {
 
 constexpr int kCyclePackets = 5; // 4 x ID 64, 1 x ID 65
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 
 // One link to a fresh qvsim with the engine and the page on it.
 struct Bench
@@ -84,12 +80,12 @@ struct Bench
                     (proto.*request)();
             };
         };
-        const double raw = median(time(rounds, kCyclePackets, five(&OldProto::upd_status), false)) / kCyclePackets;
-        const double bare = median(time(rounds, kCyclePackets, five(&OldProto::upd_res), true));
+        const double raw = BenchTools::median(time(rounds, kCyclePackets, five(&OldProto::upd_status), false)) / kCyclePackets;
+        const double bare = BenchTools::median(time(rounds, kCyclePackets, five(&OldProto::upd_res), true));
         // The same with the page redrawing on every reply, as in the program.
         const QMetaObject::Connection shown =
             QObject::connect(&proto, &OldProto::res_rcv, &page, &RfcForm::res_rcv);
-        const double cycle = median(time(rounds, kCyclePackets, five(&OldProto::upd_res), true));
+        const double cycle = BenchTools::median(time(rounds, kCyclePackets, five(&OldProto::upd_res), true));
         QObject::disconnect(shown);
         std::vector<double> update, paint;
         for (int i = 0; i < 200; ++i) {
@@ -101,8 +97,8 @@ struct Bench
             page.repaint();
             paint.push_back(double(clock.nsecsElapsed()) / 1e3);
         }
-        const double data = median(update);
-        const double drawn = median(paint);
+        const double data = BenchTools::median(update);
+        const double drawn = BenchTools::median(paint);
         std::printf("%s\n"
                     "  raw transaction (status request, 5 in a row) %9.1f us\n"
                     "  result cycle, 4 x ID 64 + ID 65               %9.1f us   ratio %.2f\n"

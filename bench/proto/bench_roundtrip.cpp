@@ -3,6 +3,7 @@
 // bytes over the same kind of link, both measured in this run against a
 // peer thread that answers at once.
 
+#include "benchengine.h"
 #include "oldproto.h"
 #include "packet.h"
 #include "serial.h"
@@ -35,11 +36,6 @@ namespace {
 
 constexpr int kRounds = 2000;
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 bool readExactly(int fd, char *buf, int n)
 {
@@ -164,19 +160,7 @@ double engineRoundTrip(Transport &transport)
     QObject::connect(&transport, &Transport::pckt_rcv, &proto, &OldProto::pckt_rcv);
     device.linkType = 2;
     device.connected = true; // skip the handshake's extra packet
-    bool answered = false;
-    QObject::connect(&proto, &OldProto::status_upd, &proto, [&] { answered = true; });
-    std::vector<double> us;
-    for (int i = 0; i < kRounds; ++i) {
-        answered = false;
-        QElapsedTimer clock;
-        clock.start();
-        proto.upd_status();
-        while (!answered)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        us.push_back(double(clock.nsecsElapsed()) / 1e3);
-    }
-    return median(us);
+    return BenchTools::statusTransactionUs(proto, kRounds);
 }
 
 double rawTcpRoundTrip(quint16 port)
@@ -196,7 +180,7 @@ double rawTcpRoundTrip(quint16 port)
             got += socket.read(Packet::TcpFrameSize - got).size();
         us.push_back(double(clock.nsecsElapsed()) / 1e3);
     }
-    return median(us);
+    return BenchTools::median(us);
 }
 
 double rawPtyRoundTrip(int slave)
@@ -211,7 +195,7 @@ double rawPtyRoundTrip(int slave)
         readExactly(slave, buf, Packet::Size);
         us.push_back(double(clock.nsecsElapsed()) / 1e3);
     }
-    return median(us);
+    return BenchTools::median(us);
 }
 
 } // namespace

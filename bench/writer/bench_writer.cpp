@@ -6,6 +6,7 @@
 // alone beside the raw transaction cost measured in the same run, and the
 // download with all seven reports (target: under 1 s, no stall over 50 ms).
 
+#include "benchtools.h"
 #include "oldproto.h"
 #include "packet.h"
 #include "pdfcreator.h"
@@ -38,11 +39,6 @@ constexpr int kRawRounds = 500;
 constexpr quint32 kAllReports = 0x100 | 0x020 | 0x010 | 0x040 | 0x080 | 0x002 | 0x800;
 const char *const kNames[] = {"bert", "traffic", "ping", "trace", "jitter", "rfc2544", "multi"};
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 ReportJob job(const QString &dir, quint32 mask)
 {
@@ -77,31 +73,6 @@ double runMeasuringStall(const Done &done)
     return std::max(longest, tick.nsecsElapsed() / 1e6);
 }
 
-// The median round trip of one status request written straight to qvsim's
-// socket: what a transaction costs without the engine.
-double rawRoundTripUs(quint16 port)
-{
-    QTcpSocket socket;
-    socket.connectToHost(QStringLiteral("127.0.0.1"), port);
-    if (!socket.waitForConnected(2000))
-        return 0;
-    socket.setSocketOption(QAbstractSocket::LowDelayOption, 1);
-    const QByteArray request = Packet::make(0).mid(Packet::IdOffset, Packet::TcpFrameSize);
-    std::vector<double> us;
-    for (int i = 0; i < kRawRounds; ++i) {
-        QElapsedTimer clock;
-        clock.start();
-        socket.write(request);
-        qint64 got = 0;
-        while (got < Packet::TcpFrameSize && (socket.bytesAvailable() > 0 || socket.waitForReadyRead(2000)))
-            got += socket.read(Packet::TcpFrameSize - got).size();
-        if (got != Packet::TcpFrameSize)
-            return 0; // no whole reply: no number to compare with
-        us.push_back(clock.nsecsElapsed() / 1e3);
-    }
-    socket.disconnectFromHost();
-    return median(us);
-}
 
 // The engine connected to qvsim over TCP, as the window wires it.
 class Link
@@ -170,8 +141,8 @@ int main(int argc, char *argv[])
             if (!out.ok())
                 std::printf("  %s failed: %s\n", kNames[i], qPrintable(out.message()));
         }
-        sum += median(ms);
-        std::printf("  %-8s %7.1f ms\n", kNames[i], median(ms));
+        sum += BenchTools::median(ms);
+        std::printf("  %-8s %7.1f ms\n", kNames[i], BenchTools::median(ms));
     }
     std::printf("  sum      %7.1f ms\n", sum);
 
@@ -187,10 +158,10 @@ int main(int argc, char *argv[])
         stallMs.push_back(runMeasuringStall([&] { return finished; }));
         jobMs.push_back(clock.nsecsElapsed() / 1e6);
     }
-    const double sevenMs = median(jobMs);
+    const double sevenMs = BenchTools::median(jobMs);
     std::printf("all seven on the worker thread: %.1f ms (median)\n", sevenMs);
     std::printf("GUI thread's longest stall meanwhile: %.1f ms (median of runs), %.1f ms (worst); target 50 ms\n",
-                median(stallMs), *std::max_element(stallMs.begin(), stallMs.end()));
+                BenchTools::median(stallMs), *std::max_element(stallMs.begin(), stallMs.end()));
 
     // The same file on qvsim's flash, fetched over TCP loopback.
     QTemporaryDir flash;
@@ -204,7 +175,7 @@ int main(int argc, char *argv[])
         std::printf("qvsim did not start: %s\n", qPrintable(sim.errorString()));
         return 1;
     }
-    const double rawUs = rawRoundTripUs(sim.port());
+    const double rawUs = BenchTools::rawStatusRoundTripUs(sim.port(), kRawRounds);
     if (rawUs <= 0) {
         std::printf("qvsim did not answer the raw requests\n");
         return 1;
@@ -229,9 +200,9 @@ int main(int argc, char *argv[])
     }
     const double rawDownloadMs = transactions * rawUs / 1e3;
     std::printf("download of 16368 bytes over TCP loopback (%d transactions): %.1f ms (median of %d)\n",
-                transactions, median(downloadMs), kRuns * 2);
+                transactions, BenchTools::median(downloadMs), kRuns * 2);
     std::printf("  raw round trip to qvsim %.1f us (median of %d), x %d = %.1f ms; ratio %.2f\n", rawUs, kRawRounds,
-                transactions, rawDownloadMs, median(downloadMs) / rawDownloadMs);
+                transactions, rawDownloadMs, BenchTools::median(downloadMs) / rawDownloadMs);
 
     link.device.setReportSink(nullptr);
     std::vector<double> totalMs, totalStallMs;
@@ -251,13 +222,13 @@ int main(int argc, char *argv[])
         totalMs.push_back(clock.nsecsElapsed() / 1e6);
         QObject::disconnect(c);
     }
-    const double total = median(totalMs);
+    const double total = BenchTools::median(totalMs);
     std::printf("download + all seven PDFs over TCP loopback: %.1f ms (median of %d); target 1000 ms, ratio %.2f\n",
                 total, kRuns, total / 1000.0);
-    std::printf("  = download %.2f x, seven PDFs from a file %.2f x of the whole\n", median(downloadMs) / total,
+    std::printf("  = download %.2f x, seven PDFs from a file %.2f x of the whole\n", BenchTools::median(downloadMs) / total,
                 sevenMs / total);
     std::printf("  GUI thread's longest stall meanwhile: %.1f ms (median), %.1f ms (worst); target 50 ms, ratio %.2f\n",
-                median(totalStallMs), *std::max_element(totalStallMs.begin(), totalStallMs.end()),
+                BenchTools::median(totalStallMs), *std::max_element(totalStallMs.begin(), totalStallMs.end()),
                 *std::max_element(totalStallMs.begin(), totalStallMs.end()) / 50.0);
     sim.stop();
     return 0;
