@@ -55,16 +55,15 @@ double roundedTop(double largest)
 }
 
 // Keeps a line drawable in about a millisecond however long the run: per
-// slice of the x range (about a pixel) only the smallest and the largest
-// point, in their order; a gap (NaN) is kept as it is.
-QList<QPointF> thinned(const QList<QPointF> &points, int slices)
+// slice of the time axis (about two pixels) only the smallest and the
+// largest point, in their order; a gap (NaN) is kept as it is. The slices
+// hang on the axis range, not on the points, so a poll that leaves every
+// slice's extremes as they were leaves the result as it was, and the chart
+// is not drawn again.
+QList<QPointF> thinned(const QList<QPointF> &points, double x0, double width, int slices)
 {
-    if (points.size() <= 2 * slices || slices <= 0)
+    if (points.size() <= 2 * slices || !(width > 0))
         return points;
-    double x0 = points.first().x(), x1 = points.last().x();
-    if (!(x1 > x0))
-        return points;
-    const double width = (x1 - x0) / slices;
     QList<QPointF> out;
     out.reserve(2 * slices + 16);
     qint64 slice = -1;
@@ -89,7 +88,7 @@ QList<QPointF> thinned(const QList<QPointF> &points, int slices)
             out.append(p);
             continue;
         }
-        const auto s = qint64((p.x() - x0) / width);
+        const auto s = qint64(std::floor((p.x() - x0) / width));
         if (s != slice) {
             flush();
             slice = s;
@@ -296,32 +295,82 @@ void ChartPane::showStore(const SampleStore &store)
 
 void ChartPane::drawLines()
 {
-    double x0 = kNaN, x1 = kNaN, lo = kNaN, hi = kNaN;
     auto widen = [](double &a, double &b, double v) {
         if (std::isnan(a) || v < a)
             a = v;
         if (std::isnan(b) || v > b)
             b = v;
     };
+    // The points come oldest first: the ends give the time range.
+    double x0 = kNaN, x1 = kNaN;
+    for (const Line &l : std::as_const(m_lines)) {
+        if (!l.points.isEmpty()) {
+            widen(x0, x1, l.points.first().x());
+            widen(x0, x1, l.points.last().x());
+        }
+    }
+    bool xRescaled = false;
+    if (auto *x = qobject_cast<QValueAxis *>(m_x)) {
+        // Rounded up, so that the axis (and the chart's layout) changes
+        // only now and then as the run grows; then round labels, whatever
+        // the first time.
+        const QPointF wanted = std::isnan(x0) ? QPointF(0, 1) : QPointF(x0, x0 + roundedTop(x1 - x0));
+        if (wanted != m_xWanted) {
+            xRescaled = true;
+            m_xWanted = wanted;
+            x->setRange(wanted.x(), wanted.y());
+            x->applyNiceNumbers();
+        }
+    }
     // Two points per slice: about one slice per two pixels, and no more than
     // about 2000 points in the whole pane however many lines it has.
     const int slices = qBound(50, 1000 / int(qMax<qsizetype>(1, m_lines.size())), qMax(50, m_view->width() / 2));
+    const double sliceWidth = (m_xWanted.y() - m_xWanted.x()) / slices;
+    QList<QList<QPointF>> shown;
+    double lo = kNaN, hi = kNaN;
+    for (const Line &l : std::as_const(m_lines)) {
+        shown.append(thinned(l.points, m_xWanted.x(), sliceWidth, slices));
+        for (const QPointF &p : std::as_const(shown.last())) {
+            if (l.shown && !std::isnan(p.y()) && !(m_log && !(p.y() > 0)))
+                widen(lo, hi, p.y());
+        }
+    }
+    const bool rescaled = setValueRange(lo, hi) || xRescaled;
+    // How far a point must move to show: half a pixel.
+    const QRectF plot = m_chart->plotArea();
+    const double dx = (m_xWanted.y() - m_xWanted.x()) / qMax(1.0, plot.width()) / 2;
+    const double dy = valueSpan() / qMax(1.0, plot.height()) / 2;
+    auto onScreenAlike = [&](const QList<QPointF> &drawn, const QList<QPointF> &wanted) {
+        if (drawn.size() != wanted.size())
+            return false;
+        if (rescaled || plot.isEmpty())
+            return drawn == wanted;
+        for (qsizetype k = 0; k < drawn.size(); ++k) {
+            const double y0 = m_log ? std::log10(drawn[k].y()) : drawn[k].y();
+            const double y1 = m_log ? std::log10(wanted[k].y()) : wanted[k].y();
+            if (std::abs(drawn[k].x() - wanted[k].x()) >= dx || !(std::abs(y0 - y1) < dy))
+                return false;
+        }
+        return true;
+    };
     for (int i = 0; i < m_lines.size(); ++i) {
         Line &l = m_lines[i];
         int used = 0;
-        const QList<QPointF> points = thinned(l.points, slices);
         QList<QPointF> run;
-        run.reserve(points.size());
+        run.reserve(shown[i].size());
         auto flush = [&] {
             if (run.isEmpty())
                 return;
             QLineSeries *s = piece(i, used++);
-            s->replace(run);
+            // Qt Charts lays out and draws a whole series on any change: a
+            // piece that would look the same is left alone. After a day a
+            // poll moves a line by far less than a pixel.
+            if (!onScreenAlike(s->points(), run))
+                s->replace(run);
             s->setVisible(l.shown);
             run.clear();
         };
-        for (const QPointF &p : points) {
-            widen(x0, x1, p.x());
+        for (const QPointF &p : std::as_const(shown[i])) {
             // A gap (no value), and on a log axis a value it cannot show,
             // ends the piece.
             if (std::isnan(p.y()) || (m_log && !(p.y() > 0))) {
@@ -329,8 +378,6 @@ void ChartPane::drawLines()
                 continue;
             }
             run.append(p);
-            if (l.shown)
-                widen(lo, hi, p.y());
         }
         flush();
         // A line without a value (an inactive stream) has no legend entry.
@@ -340,22 +387,17 @@ void ChartPane::drawLines()
         }
         for (int k = used; k < l.pieces.size(); ++k) {
             // The first piece stays for the legend entry.
-            l.pieces[k]->clear();
+            if (l.pieces[k]->count() > 0)
+                l.pieces[k]->clear();
             l.pieces[k]->setVisible(k == 0 && l.shown);
         }
         l.used = used;
     }
-    if (auto *x = qobject_cast<QValueAxis *>(m_x)) {
-        // Rounded up, so that the axis (and the chart's layout) changes
-        // only now and then as the run grows; then round labels, whatever
-        // the first time.
-        const QPointF wanted = std::isnan(x0) ? QPointF(0, 1) : QPointF(x0, x0 + roundedTop(x1 - x0));
-        if (wanted != m_xWanted) {
-            m_xWanted = wanted;
-            x->setRange(wanted.x(), wanted.y());
-            x->applyNiceNumbers();
-        }
-    }
+}
+
+bool ChartPane::setValueRange(double lo, double hi)
+{
+    QPointF range;
     if (auto *y = qobject_cast<QLogValueAxis *>(m_y)) {
         // Whole decades; over more than four, a label every third decade,
         // or the labels of a short chart would run into each other.
@@ -369,11 +411,21 @@ void ChartPane::drawLines()
             top = int(std::ceil(top / 3.0)) * 3;
         }
         y->setBase(wide ? 1000 : 10);
-        y->setRange(std::pow(10.0, bottom), std::pow(10.0, top));
+        range = QPointF(std::pow(10.0, bottom), std::pow(10.0, top));
+        y->setRange(range.x(), range.y());
     } else if (auto *y = qobject_cast<QValueAxis *>(m_y)) {
         const double bottom = (!std::isnan(lo) && lo < 0) ? -roundedTop(-lo) : 0.0;
-        y->setRange(bottom, roundedTop(std::isnan(hi) ? 0.0 : hi));
+        range = QPointF(bottom, roundedTop(std::isnan(hi) ? 0.0 : hi));
+        y->setRange(range.x(), range.y());
     }
+    const bool changed = range != m_yRange;
+    m_yRange = range;
+    return changed;
+}
+
+double ChartPane::valueSpan() const
+{
+    return m_log ? std::log10(m_yRange.y()) - std::log10(m_yRange.x()) : m_yRange.y() - m_yRange.x();
 }
 
 void ChartPane::showBars(const QList<double> &values, double fixedTop)

@@ -83,6 +83,10 @@ private:
     };
     void clear();
     void drawLines();
+    // Sets the value axis for lines from lo to hi; true when its range changed.
+    bool setValueRange(double lo, double hi);
+    // The value axis' span, in decades on a log axis.
+    double valueSpan() const;
     QLineSeries *piece(int line, int index);
     void legendClicked(int line);
     void hovered(int line, const QPointF &point, bool state);
@@ -112,4 +116,5 @@ private:
     QList<double> m_barValues;
     quint64 m_shownRevision = ~quint64(0);
     QPointF m_xWanted{-1, -1}; // the time range last asked for, before nice numbers
+    QPointF m_yRange{-1, -1};  // the value range last set
 };

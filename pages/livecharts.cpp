@@ -3,39 +3,45 @@
 #include "chartpane.h"
 
 #include <QBoxLayout>
-#include <QGridLayout>
-#include <QToolButton>
 
 #include <cmath>
 #include <limits>
 
 LiveCharts::LiveCharts(int columns, QBoxLayout *layout, QWidget *parent)
-    : QWidget(parent)
+    : QTabWidget(parent)
     , m_stores{SampleStore(columns), SampleStore(columns)}
-    , m_layout(layout)
 {
-    setObjectName(QStringLiteral("fLiveCharts"));
-    auto *column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    m_toggle = new QToolButton(this);
-    m_toggle->setObjectName(QStringLiteral("bCharts"));
-    m_toggle->setCheckable(true);
-    m_toggle->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    m_toggle->setAutoRaise(true);
-    m_toggle->setArrowType(Qt::RightArrow);
-    column->addWidget(m_toggle);
+    setObjectName(QStringLiteral("tLiveCharts"));
+    setDocumentMode(true); // no frame: the page keeps its room
+    auto *test = new QWidget(this);
+    test->setObjectName(QStringLiteral("tabTest"));
+    auto *moved = new QVBoxLayout(test);
+    int left, top, right, bottom;
+    layout->getContentsMargins(&left, &top, &right, &bottom);
+    moved->setContentsMargins(left, qMax(top, 4), right, bottom);
+    moved->setSpacing(layout->spacing());
+    while (layout->count() > 0) {
+        const int stretch = layout->stretch(0);
+        QLayoutItem *item = layout->takeAt(0);
+        if (QWidget *w = item->widget()) {
+            moved->addWidget(w, stretch, item->alignment());
+            delete item;
+        } else if (QLayout *sub = item->layout()) {
+            sub->setParent(nullptr);
+            moved->addLayout(sub, stretch);
+        } else {
+            moved->addItem(item);
+            moved->setStretch(moved->count() - 1, stretch);
+        }
+    }
+    addTab(test, QString());
     m_area = new QWidget(this);
-    m_grid = new QGridLayout(m_area);
-    m_grid->setContentsMargins(0, 0, 0, 0);
-    column->addWidget(m_area, 1);
-    m_area->hide();
-    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
-    connect(m_toggle, &QToolButton::toggled, this, &LiveCharts::setOpen);
-
-    int at = layout->count();
-    if (at > 0 && layout->itemAt(at - 1)->spacerItem())
-        --at;
-    layout->insertWidget(at, this);
+    m_area->setObjectName(QStringLiteral("tabCharts"));
+    m_column = new QVBoxLayout(m_area);
+    m_column->setContentsMargins(0, 4, 0, 0);
+    addTab(m_area, QString());
+    layout->addWidget(this);
+    connect(this, &QTabWidget::currentChanged, this, &LiveCharts::redraw);
     retranslate();
 }
 
@@ -57,8 +63,9 @@ ChartPane *LiveCharts::addBars()
 
 void LiveCharts::place(ChartPane *pane, int port)
 {
-    const int n = int(m_panes.size());
-    m_grid->addWidget(pane, n / 2, n % 2);
+    // One below the other, each the tab's full width: a time axis wants
+    // width more than height.
+    m_column->addWidget(pane, 1);
     m_panes.append(pane);
     m_panePorts.append(port);
 }
@@ -110,28 +117,19 @@ double LiveCharts::rate(quint8 port, int key, quint32 counter)
 
 bool LiveCharts::isOpen() const
 {
-    return m_toggle->isChecked();
+    return currentWidget() == m_area;
 }
 
 void LiveCharts::setOpen(bool open)
 {
-    if (m_toggle->isChecked() != open) {
-        m_toggle->setChecked(open); // comes back here through toggled
-        return;
-    }
-    m_toggle->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
-    m_area->setVisible(open);
-    // Open, the charts take the room the page leaves below its results.
-    setSizePolicy(QSizePolicy::Preferred, open ? QSizePolicy::Expanding : QSizePolicy::Maximum);
-    if (m_layout)
-        m_layout->setStretchFactor(this, open ? 1 : 0);
-    redraw();
+    setCurrentWidget(open ? m_area : widget(0)); // draws through currentChanged
 }
 
 void LiveCharts::retranslate()
 {
-    m_toggle->setText(tr("Charts"));
-    m_toggle->setToolTip(tr("Show or hide the charts of this test"));
+    setTabText(0, tr("Test"));
+    setTabText(1, tr("Charts"));
+    setTabToolTip(1, tr("The charts of this test while it runs"));
 }
 
 void LiveCharts::refresh()

@@ -5,25 +5,26 @@
 #include <QElapsedTimer>
 #include <QHash>
 #include <QList>
-#include <QWidget>
+#include <QTabWidget>
 
 class ChartPane;
 class QBoxLayout;
-class QGridLayout;
-class QToolButton;
+class QVBoxLayout;
 
-// The live charts of a page: a fold-out panel under its results holding its
-// chart panes, and one sample store per port that the result polls fill.
-// The store of a port starts again at Start and is kept after Stop. Only
-// the shown port's store is drawn, and only while the panel is open, so a
-// closed panel costs a poll nothing but the store's row.
-class LiveCharts final : public QWidget
+// The live charts of a page: a "Charts" tab beside a tab that holds the
+// page's own layout as it stands, and one sample store per port that the
+// result polls fill. A tab gives the charts the whole page at any window
+// size, where a panel under the results left them a strip. The store of a
+// port starts again at Start and is kept after Stop. Only the shown port's
+// store is drawn, and only while the charts tab is open, so a poll costs
+// nothing else but the store's row.
+class LiveCharts final : public QTabWidget
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(LiveCharts)
 
 public:
-    // Places itself in layout: before a trailing spacer, or at its end.
+    // Takes everything layout holds into its first tab and takes its place.
     LiveCharts(int columns, QBoxLayout *layout, QWidget *parent);
 
     // A pane draws the shown port's store, or always port's when port is 0 or 1.
@@ -65,10 +66,8 @@ private:
     SampleStore m_stores[2];
     QHash<int, Last> m_last[2];
     quint8 m_port = 0;
-    QToolButton *m_toggle = nullptr;
     QWidget *m_area = nullptr;
-    QGridLayout *m_grid = nullptr;
-    QBoxLayout *m_layout = nullptr;
+    QVBoxLayout *m_column = nullptr;
     QList<ChartPane *> m_panes;
     QList<int> m_panePorts;
 };

@@ -1098,8 +1098,12 @@ Correct it and try again.</source>
         <translation>Графики</translation>
     </message>
     <message>
-        <source>Show or hide the charts of this test</source>
-        <translation>Показать или скрыть графики этого теста</translation>
+        <source>Test</source>
+        <translation>Тест</translation>
+    </message>
+    <message>
+        <source>The charts of this test while it runs</source>
+        <translation>Графики этого теста во время его работы</translation>
     </message>
 </context>
 <context>
