@@ -403,8 +403,8 @@ bool ChartPane::setValueRange(double lo, double hi)
         // or the labels of a short chart would run into each other.
         int top = std::isnan(hi) ? 0 : int(std::ceil(std::log10(hi)));
         int bottom = std::isnan(lo) ? -12 : int(std::floor(std::log10(lo)));
-        if (bottom >= top)
-            bottom = top - 1;
+        // Two decades at least: a log axis labels only its decades.
+        bottom = qMin(bottom, top - 2);
         const bool wide = top - bottom > 4;
         if (wide) {
             bottom = int(std::floor(bottom / 3.0)) * 3;
