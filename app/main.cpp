@@ -1,4 +1,5 @@
 #include "mainform.h"
+#include "qvversion.h"
 #include "reportcommand.h"
 #include "sessionrecorder.h"
 #include "validators.h"
@@ -10,6 +11,7 @@
 #include <QTranslator>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -20,6 +22,20 @@ int usageError(const QString &message)
     return 2;
 }
 
+// --help and --version print and end: they need no display (a terminal over
+// ssh, the manual pages made at build time).
+bool printsOnly(int argc, char **argv)
+{
+    static const char *const options[] = {"-h", "--help", "-help", "-?", "-v", "--version", "-version"};
+    for (int i = 1; i < argc; ++i) {
+        for (const char *option : options) {
+            if (std::strcmp(argv[i], option) == 0)
+                return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -28,6 +44,8 @@ int main(int argc, char *argv[])
     const bool reportMode = ReportCommand::requested(argc, argv);
     if (reportMode)
         ReportCommand::prepare();
+    else if (printsOnly(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QVRemote"));
     QApplication::setApplicationVersion(QStringLiteral(QV_VERSION));

@@ -3,6 +3,7 @@
 
 #include "inputcheck.h"
 #include "mainmenu.h"
+#include "serialaccess.h"
 #include "testform.h"
 #include "testcodes.h"
 #include "testerwiring.h"
@@ -244,7 +245,14 @@ QString MainForm::serialOpenProblem(const QString &name) const
         return {};
     case QSerialPort::DeviceNotFoundError:
         return tr("%1: there is no such serial port.").arg(name);
-    case QSerialPort::PermissionError:
+    case QSerialPort::PermissionError: {
+        const QString group = SerialAccess::groupToJoin(name);
+        if (!group.isEmpty())
+            return tr("%1: you may not use this serial port. Serial ports belong to the %2 group: "
+                      "add yourself to it (sudo adduser $USER %2) and log in again.")
+                .arg(name, group);
+        [[fallthrough]]; // refused for another reason: in use elsewhere
+    }
     case QSerialPort::OpenError:
         return tr("%1 is busy or you may not use it: close the program that uses it, or ask for access to it.")
             .arg(name);

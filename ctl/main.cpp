@@ -1,4 +1,5 @@
 #include "cli.h"
+#include "qvversion.h"
 
 #include <QGuiApplication>
 #include <QLoggingCategory>

@@ -1,6 +1,7 @@
 #include "serial.h"
 
 #include "packet.h"
+#include "serialaccess.h"
 #include "sessionrecorder.h"
 
 #include <QDebug>
@@ -46,7 +47,7 @@ QStringList Serial::portList()
 
 QString Serial::devicePath(const QString &name)
 {
-    return name.startsWith(u'/') ? name : QStringLiteral("/dev/") + name;
+    return SerialAccess::devicePath(name);
 }
 
 void Serial::conn_port(const QString &name)

@@ -1284,6 +1284,10 @@ Correct it and try again.</source>
         <source>%1 cannot be opened as a serial port (%2).</source>
         <translation>%1 не удаётся открыть как последовательный порт (%2).</translation>
     </message>
+    <message>
+        <source>%1: you may not use this serial port. Serial ports belong to the %2 group: add yourself to it (sudo adduser $USER %2) and log in again.</source>
+        <translation>%1: у вас нет прав на этот последовательный порт. Последовательные порты доступны группе %2: добавьте себя в неё (sudo adduser $USER %2) и войдите в систему заново.</translation>
+    </message>
 </context>
 <context>
     <name>MainMenu</name>

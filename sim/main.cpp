@@ -6,6 +6,7 @@
 #include "recordingdump.h"
 #include "replay.h"
 #include "ptylink.h"
+#include "qvversion.h"
 #include "signalwatcher.h"
 #include "tcplink.h"
 #include "updaterdevice.h"
@@ -57,6 +58,7 @@ int main(int argc, char *argv[])
     }
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("qvsim"));
+    QGuiApplication::setApplicationVersion(QStringLiteral(QV_VERSION));
 
     SimOptions options;
     QString error;

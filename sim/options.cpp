@@ -54,6 +54,7 @@ bool SimOptions::parse(const QStringList &arguments, SimOptions *o, QString *err
     QCommandLineParser p;
     p.setApplicationDescription(QString::fromLatin1(kDescription));
     p.addHelpOption();
+    p.addVersionOption();
     const QCommandLineOption model(QStringLiteral("model"), QStringLiteral("Tester model: qv (two ports, default) or qvb (one port)."), QStringLiteral("qv|qvb"), QStringLiteral("qv"));
     const QCommandLineOption serial(QStringLiteral("serial"), QStringLiteral("Serial number (default 1234)."), QStringLiteral("N"), QStringLiteral("1234"));
     const QCommandLineOption cpu(QStringLiteral("cpu-version"), QStringLiteral("CPU firmware version major.minor.build (default 0.27.4 for qv, 0.3.6 for qvb)."), QStringLiteral("X.Y.Z"));
@@ -91,6 +92,8 @@ bool SimOptions::parse(const QStringList &arguments, SimOptions *o, QString *err
     }
     if (p.isSet(QStringLiteral("help")))
         p.showHelp(0);
+    if (p.isSet(QStringLiteral("version")))
+        p.showVersion();
     if (!p.positionalArguments().isEmpty()) {
         *error = QStringLiteral("unexpected argument %1").arg(p.positionalArguments().first());
         return false;

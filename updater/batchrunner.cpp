@@ -1,5 +1,6 @@
 #include "batchrunner.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -72,7 +73,8 @@ bool BatchRunner::wanted(const QStringList &arguments)
         const QString &a = arguments.at(i);
         if (a == BatchRunner::NoRecord)
             continue; // the window records too
-        if (a.startsWith(QLatin1String("--")) || a == QLatin1String("-h") || a == QLatin1String("-?"))
+        if (a.startsWith(QLatin1String("--")) || a == QLatin1String("-h") || a == QLatin1String("-?")
+            || a == QLatin1String("-v"))
             return true;
     }
     return false;
@@ -95,6 +97,10 @@ bool BatchRunner::parse(const QStringList &arguments, Request &request)
         }
         if (name == QLatin1String("--help") || name == QLatin1String("-h") || name == QLatin1String("-?")) {
             request.help = true;
+            continue;
+        }
+        if (name == QLatin1String("--version") || name == QLatin1String("-v")) {
+            request.version = true;
             continue;
         }
         if (name == kListPorts) {
@@ -158,7 +164,7 @@ bool BatchRunner::parse(const QStringList &arguments, Request &request)
             request.serialNumber = value;
         }
     }
-    if (request.help || request.listPorts)
+    if (request.help || request.version || request.listPorts)
         return true;
     // Refused before anything is written, not after the images.
     if (request.serialGiven && !Updater::parseSerialNumber(request.serialNumber)) {
@@ -184,6 +190,10 @@ int BatchRunner::run(const QStringList &arguments)
         return kUsageError;
     if (request.help) {
         printHelp();
+        return 0;
+    }
+    if (request.version) {
+        m_out << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion() << Qt::endl;
         return 0;
     }
     if (request.listPorts) {
@@ -310,6 +320,7 @@ void BatchRunner::printHelp()
         "  --serial-number N        записать серийный номер (0..32767)\n"
         "  --list-ports             показать доступные порты\n"
         "  --no-record              не записывать сеанс связи с прибором\n"
+        "  -v, --version            версия программы\n"
         "  -h, --help               эта справка\n"
         "\n"
         "Действия выполняются в порядке: --update, --fs, --fpga, --cpu,\n"

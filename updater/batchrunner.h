@@ -40,6 +40,7 @@ private:
         bool fsGiven = false;
         bool serialGiven = false;
         bool help = false;
+        bool version = false;
         bool listPorts = false;
     };
 

@@ -1,5 +1,6 @@
 #include "batchrunner.h"
 #include "mainwindow.h"
+#include "qvversion.h"
 #include "sessionrecorder.h"
 
 #include <QApplication>
@@ -31,7 +32,8 @@ int main(int argc, char *argv[])
     if (BatchRunner::wanted(arguments)) {
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(kProgram);
-        SessionRecorder recorder(kProgram, QStringLiteral(QV_VERSION), recordingSettings(arguments));
+        QCoreApplication::setApplicationVersion(QStringLiteral(QV_VERSION));
+        SessionRecorder recorder(kProgram, QCoreApplication::applicationVersion(), recordingSettings(arguments));
         BatchRunner runner;
         runner.updater().link().setRecorder(&recorder);
         return runner.run(app.arguments());
@@ -39,7 +41,8 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(kProgram);
-    SessionRecorder recorder(kProgram, QStringLiteral(QV_VERSION), recordingSettings(arguments));
+    QApplication::setApplicationVersion(QStringLiteral(QV_VERSION));
+    SessionRecorder recorder(kProgram, QCoreApplication::applicationVersion(), recordingSettings(arguments));
     MainWindow window;
     window.updater().link().setRecorder(&recorder);
     const QStringList args = app.arguments();

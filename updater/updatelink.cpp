@@ -1,6 +1,7 @@
 #include "updatelink.h"
 
 #include "crc8.h"
+#include "serialaccess.h"
 #include "sessionrecorder.h"
 
 #include <QCoreApplication>
@@ -130,8 +131,12 @@ int UpdateLink::open(const QString &portName)
 {
     close();
     m_port.setPortName(portName);
-    if (!m_port.open(QIODevice::ReadWrite))
+    m_deniedGroup.clear();
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        if (m_port.error() == QSerialPort::PermissionError)
+            m_deniedGroup = SerialAccess::groupToJoin(portName);
         return OpenFailed;
+    }
 
     const bool configured = m_port.setBaudRate(kBaudRate)
         && m_port.setDataBits(QSerialPort::Data8)

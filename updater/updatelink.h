@@ -58,6 +58,9 @@ public:
     void close();
 
     bool isConnected() const { return m_connected; }
+    // After an open() refused for want of permission: the group the user
+    // must join to use the port (else empty).
+    QString deniedGroup() const { return m_deniedGroup; }
     // Called from the event loop once the port is lost, whether or not an
     // operation is running, so that an idle window learns of it too.
     void setLostHandler(std::function<void()> handler) { m_lostHandler = std::move(handler); }
@@ -133,6 +136,7 @@ private:
     qint64 m_owedUntilMs = 0;
     QElapsedTimer m_clock;
     bool m_connected = false;
+    QString m_deniedGroup;
     bool m_waiting = false;
     // From the moment the open port failed until the next open() or close():
     // the port is closed and every transaction fails at once with PortLost.

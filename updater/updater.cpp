@@ -79,6 +79,11 @@ int Updater::connectDevice(const QString &portName)
     const int result = m_link.open(portName);
     if (!m_link.isConnected()) {
         error(UpdateLink::errorText(result));
+        if (const QString group = m_link.deniedGroup(); !group.isEmpty()) {
+            error(tr("Нет прав на порт %1: последовательные порты доступны группе %2. Добавьте себя в неё "
+                     "(sudo adduser $USER %2) и войдите в систему заново.")
+                      .arg(portName, group));
+        }
         info(tr("Установите связь с прибором."));
         return result != UpdateLink::NoError ? result : int(UpdateLink::OperationFailed);
     }

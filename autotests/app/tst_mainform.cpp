@@ -2,10 +2,12 @@
 // object names, the device record filled as the engine would fill it, and the
 // engine's notifications emitted on the window's own engine.
 
+#include "../support/otheruser.h"
 #include "aboutdialog.h"
 #include "mainform.h"
 #include "mainmenu.h"
 #include "packet.h"
+#include "qvversion.h"
 #include "testcodes.h"
 #include "testform.h"
 
@@ -776,7 +778,7 @@ void TestMainForm::aboutBox()
     QVERIFY(seen);
     QCOMPARE(title, QStringLiteral("About"));
     QCOMPARE(heading, QStringLiteral("About"));
-    QCOMPARE(version, QStringLiteral("1.4.9"));
+    QCOMPARE(version, QStringLiteral(QV_VERSION)); // the project's, not one written in the form
     QVERIFY(picture);
     QVERIFY(link);
     // exec() returned: the dialog is gone.
@@ -971,13 +973,18 @@ void TestMainForm::badInputRefused_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("text"); // "PTY": a pseudo-terminal already open elsewhere
+    // "PTY": a pseudo-terminal already open elsewhere; "DENIED": one whose
+    // mode refuses the user (clicked as another user when run as root).
+    QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("said");
     QTest::newRow("no port typed") << "bSerConnect" << "cSerPort" << "  " << "Type or choose the serial port";
     QTest::newRow("no such device") << "bSerConnect" << "cSerPort" << "ttyQV9" << "ttyQV9: there is no such serial port.";
     QTest::newRow("not a serial device") << "bSerConnect" << "cSerPort" << "/dev/null"
                                          << "/dev/null cannot be opened as a serial port";
     QTest::newRow("busy device") << "bSerConnect" << "cSerPort" << "PTY" << " is busy or you may not use it";
+    QTest::newRow("device refused") << "bSerConnect" << "cSerPort" << "DENIED"
+                                    << "you may not use this serial port. Serial ports belong to the dialout "
+                                       "group: add yourself to it (sudo adduser $USER dialout) and log in again.";
     QTest::newRow("half-typed register") << "bRead" << "lAddress" << "12" << "Address: \"12__\"";
     QTest::newRow("half-typed value") << "bWrite" << "lValue" << "7" << "Value: \"7_\"";
 }
@@ -997,19 +1004,27 @@ void TestMainForm::badInputRefused()
 
     int master = -1, slave = -1;
     QSerialPort holder;
-    if (text == QLatin1String("PTY")) {
+    const bool denied = text == QLatin1String("DENIED");
+    if (text == QLatin1String("PTY") || denied) {
         char name[64] = {};
         QVERIFY(openpty(&master, &slave, name, nullptr, nullptr) == 0);
         text = QString::fromLatin1(name);
-        holder.setPortName(text);
-        QVERIFY(holder.open(QIODevice::ReadWrite));
+        if (denied) {
+            QVERIFY(::chmod(name, 0) == 0);
+        } else {
+            holder.setPortName(text);
+            QVERIFY(holder.open(QIODevice::ReadWrite));
+        }
     }
     if (auto *combo = w<QComboBox>(qPrintable(field)))
         combo->setEditText(text);
     else
         w<QLineEdit>(qPrintable(field))->setText(text);
     QSignalSpy registers(form.get(), &MainForm::debug_fpga_rw);
-    QTest::mouseClick(this->button(qPrintable(button)), Qt::LeftButton);
+    if (denied)
+        asOtherUser([&] { QTest::mouseClick(this->button(qPrintable(button)), Qt::LeftButton); });
+    else
+        QTest::mouseClick(this->button(qPrintable(button)), Qt::LeftButton);
 
     QMessageBox *box = form->findChild<QMessageBox *>();
     QVERIFY(box);

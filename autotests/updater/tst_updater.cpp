@@ -2,9 +2,12 @@
 // holds afterwards, the messages in their order, and the cases where nothing
 // may be sent at all.
 
+#include "../support/otheruser.h"
 #include "updaterfixture.h"
 
 #include <QTest>
+
+#include <pty.h>
 
 using UpdateFiles::Entry;
 
@@ -44,6 +47,7 @@ private Q_SLOTS:
     void rpdFile_data();
     void rpdFile();
     void emptyCpuImage();
+    void portRefusedNamesGroup();
     void blockTransfer_data();
     void blockTransfer();
     void fileSystemFiles();
@@ -201,6 +205,28 @@ void TestUpdater::emptyCpuImage()
 
     QCOMPARE(f.updater.updateCpuFile(f.flashPath("no-such.bin")), int(UpdateLink::OperationFailed));
     QCOMPARE(f.messages, QStringList{QStringLiteral("Ошибка при открытии файла.")});
+}
+
+// A port whose mode refuses the user: the link's error, then which group
+// to join and how.
+void TestUpdater::portRefusedNamesGroup()
+{
+    UpdaterFixture f; // qvsim is not started
+    int master = -1, slave = -1;
+    char name[64] = {};
+    QVERIFY(openpty(&master, &slave, name, nullptr, nullptr) == 0);
+    QVERIFY(::chmod(name, 0) == 0);
+    int code = -1;
+    asOtherUser([&] { code = f.updater.connectDevice(QString::fromLatin1(name)); });
+    ::close(master);
+    ::close(slave);
+    QCOMPARE(code, int(UpdateLink::OpenFailed));
+    QCOMPARE(f.messages,
+             (QStringList{QStringLiteral("Ошибка открытия COM порта."),
+                          QStringLiteral("Нет прав на порт %1: последовательные порты доступны группе dialout. Добавьте "
+                                         "себя в неё (sudo adduser $USER dialout) и войдите в систему заново.")
+                              .arg(QString::fromLatin1(name)),
+                          QStringLiteral("Установите связь с прибором.")}));
 }
 
 // The tester answers a block with its count of bytes, or with "ready" once

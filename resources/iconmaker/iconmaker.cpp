@@ -1,7 +1,10 @@
 // Draws every icon of the QV desktop suite with QPainter and writes them as
 // PNG files, so the pictures are ours and are rebuilt with the program.
 //
-//   qv_iconmaker OUTDIR NAME.png...
+//   qv_iconmaker [--size N] OUTDIR NAME.png...
+//
+// --size draws square icons at N x N pixels (the programs' icons for the
+// desktop's menus, in each size it asks for).
 //
 // Each name must be one this program knows; an unknown name is an error, so
 // the build's list of icons and the drawings cannot drift apart silently.
@@ -466,6 +469,14 @@ void appIcon(QPainter &p)
     centredText(p, QRectF(3, 3, 58, 58), QStringLiteral("QV"), boldFont(28), White);
 }
 
+// QVUpdater's: the suite's tile in green, firmware going up into the tester.
+void updaterIcon(QPainter &p)
+{
+    tile(p, QColor(46, 125, 50));
+    centredText(p, QRectF(3, 5, 58, 26), QStringLiteral("QV"), boldFont(20), White);
+    arrow(p, QPointF(32, 56), QPointF(32, 32), 7, 16, White);
+}
+
 // ---- page buttons and list states --------------------------------------------
 
 void startIcon(QPainter &p)
@@ -642,11 +653,14 @@ void checkBox(QPainter &p, bool checked)
     p.drawPolyline(tick);
 }
 
-std::map<QString, Icon> catalogue()
+// A square icon is drawn at its own size unless `size` asks for another one
+// (the desktop's icon sizes).
+std::map<QString, Icon> catalogue(int size)
 {
-    const auto square = [](void (*f)(QPainter &), int size = 64) {
-        return Icon{size, size, [f, size](QPainter &p) {
-                        p.scale(size / 64.0, size / 64.0);
+    const auto square = [size](void (*f)(QPainter &), int ownSize = 64) {
+        const int side = size > 0 ? size : ownSize;
+        return Icon{side, side, [f, side](QPainter &p) {
+                        p.scale(side / 64.0, side / 64.0);
                         f(p);
                     }};
     };
@@ -671,6 +685,7 @@ std::map<QString, Icon> catalogue()
         {QStringLiteral("fonts-icon.png"), square(fontsIcon)},
         {QStringLiteral("header.png"), Icon{420, 110, header}},
         {QStringLiteral("app-icon.png"), square(appIcon, 128)},
+        {QStringLiteral("updater-icon.png"), square(updaterIcon, 128)},
         {QStringLiteral("start-icon.png"), square(startIcon)},
         {QStringLiteral("stop-icon.png"), square(stopIcon)},
         {QStringLiteral("arrow-icon.png"), square(arrowIcon)},
@@ -705,9 +720,14 @@ int main(int argc, char *argv[])
     }
     QGuiApplication app(argc, argv);
     QTextStream err(stderr);
-    const QStringList args = app.arguments().mid(1);
-    if (args.size() < 2) {
-        err << "usage: qv_iconmaker OUTDIR NAME.png...\n";
+    QStringList args = app.arguments().mid(1);
+    int size = 0;
+    if (args.size() > 1 && args.first() == QLatin1String("--size")) {
+        size = args.at(1).toInt();
+        args = args.mid(2);
+    }
+    if (args.size() < 2 || size < 0) {
+        err << "usage: qv_iconmaker [--size N] OUTDIR NAME.png...\n";
         return 2;
     }
     const QDir out(args.first());
@@ -715,11 +735,15 @@ int main(int argc, char *argv[])
         err << "qv_iconmaker: cannot create " << out.path() << '\n';
         return 1;
     }
-    const auto icons = catalogue();
+    const auto icons = catalogue(size);
     for (const QString &name : args.mid(1)) {
         const auto it = icons.find(name);
         if (it == icons.end()) {
             err << "qv_iconmaker: no drawing for " << name << '\n';
+            return 1;
+        }
+        if (size > 0 && (it->second.width != size || it->second.height != size)) {
+            err << "qv_iconmaker: " << name << " is not square\n";
             return 1;
         }
         QImage image(it->second.width, it->second.height, QImage::Format_ARGB32_Premultiplied);
