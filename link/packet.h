@@ -15,6 +15,9 @@ constexpr int PayloadOffset = 2;
 constexpr int CrcOffset = 262;
 constexpr char RequestStart = 0x40;     // '@': every packet the program builds
 constexpr char SerialReplyStart = 0x24; // '$': the tester's serial frames
+// Both transports read on readyRead and, for what a signal may miss, on a
+// timer this often.
+constexpr int ReadPollMs = 10;
 
 // A zero-filled packet with its start byte, ID and a valid CRC.
 QByteArray make(quint8 id, char start = RequestStart);

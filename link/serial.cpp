@@ -10,7 +10,6 @@
 #include <algorithm>
 
 namespace {
-constexpr int kPollMs = 10;
 constexpr qint64 kReadChunk = 1024;
 constexpr qint32 kBaudRate = 500000;
 } // namespace
@@ -18,7 +17,7 @@ constexpr qint32 kBaudRate = 500000;
 Serial::Serial(QObject *parent)
     : QObject(parent)
 {
-    m_pollTimer.setInterval(kPollMs);
+    m_pollTimer.setInterval(Packet::ReadPollMs);
     connect(&m_pollTimer, &QTimer::timeout, this, &Serial::tmrTimeout);
     // React to a reply as soon as it arrives rather than on the next tick,
     // and to bytes outside a transaction too: a late reply must not stop

@@ -6,7 +6,6 @@
 #include <QDebug>
 
 namespace {
-constexpr int kPollMs = 10;
 constexpr int kConnectTimeoutMs = 3000;
 constexpr int kDisconnectWaitMs = 1000;
 } // namespace
@@ -15,7 +14,7 @@ TcpSocket::TcpSocket(QObject *parent, quint16 port)
     : QObject(parent)
     , m_port(port)
 {
-    m_pollTimer.setInterval(kPollMs);
+    m_pollTimer.setInterval(Packet::ReadPollMs);
     m_connectTimer.setInterval(kConnectTimeoutMs);
     m_connectTimer.setSingleShot(true);
     // The 3 s the user is promised: a coarse timer may fire up to 5 % early.
