@@ -262,11 +262,14 @@ void OldProto::decode(const QByteArray &packet)
     case PROGPACK_MULTI_CFG1:
     case PROGPACK_MULTI_CFG2:
         if (const auto proc = takeProcess(id, 2)) {
-            if (id == PROGPACK_MULTI_CFG1)
+            if (id == PROGPACK_MULTI_CFG1) {
+                // Nothing to tell yet: a Start or Apply on the first half
+                // alone would write the second back as it was before.
                 copyIn(d.multiConfig[*proc], packet, Rep::Payload, 168, 0);
-            else
+            } else {
                 copyIn(d.multiConfig[*proc], packet, Rep::Payload, 160, 168);
-            notifyCfg(*proc, TestNo::Multi);
+                notifyCfg(*proc, TestNo::Multi);
+            }
         }
         break;
     case PROGPACK_OAM_CFG:

@@ -281,8 +281,9 @@ private Q_SLOTS:
         cfg("67 rfc from byte 4", 67, 4, 108, "rfcConfig", 1);
         cfg("70 bert from byte 2", 70, 2, 20, "bertConfig", 8);
         cfg("73 dns from byte 2", 73, 2, 33, "dnsConfig", 9);
+        // The page hears of the settings when the second part is in too.
         QTest::newRow("80 multi first part") << 80 << 0u << QList<Landing>{{2, 168, "multiConfig", 1, 0}}
-                                             << true << 0x10B;
+                                             << true << -1;
         QTest::newRow("81 multi second part") << 81 << 0u << QList<Landing>{{2, 160, "multiConfig", 1, 168}}
                                               << true << 0x10B;
         QTest::newRow("78 oam setting") << 78 << 0u << QList<Landing>{{2, 1, "ifaceConfig", 1, 52}} << true
@@ -338,6 +339,10 @@ private Q_SLOTS:
         }
         if (landings.first().member != QLatin1String("cableResult"))
             QCOMPARE(member(rig.device, landings.first().member, other), before);
+        if (code < 0) { // nothing to report yet
+            QCOMPARE(cfgSpy.size() + resSpy.size(), 0);
+            return;
+        }
         QCOMPARE(cfgSpy.size(), isConfig ? 1 : 0);
         QCOMPARE(resSpy.size(), isConfig ? 0 : 1);
         QCOMPARE(int((isConfig ? cfgSpy : resSpy).at(0).at(0).value<unsigned short>()), code);
