@@ -163,26 +163,6 @@ double engineRoundTrip(Transport &transport)
     return BenchTools::statusTransactionUs(proto, kRounds);
 }
 
-double rawTcpRoundTrip(quint16 port)
-{
-    QTcpSocket socket;
-    socket.connectToHost(QStringLiteral("127.0.0.1"), port);
-    socket.waitForConnected(2000);
-    socket.setSocketOption(QAbstractSocket::LowDelayOption, 1);
-    const QByteArray request = Packet::make(0).mid(1, Packet::TcpFrameSize);
-    std::vector<double> us;
-    for (int i = 0; i < kRounds; ++i) {
-        QElapsedTimer clock;
-        clock.start();
-        socket.write(request);
-        qint64 got = 0;
-        while (got < Packet::TcpFrameSize && socket.waitForReadyRead(2000))
-            got += socket.read(Packet::TcpFrameSize - got).size();
-        us.push_back(double(clock.nsecsElapsed()) / 1e3);
-    }
-    return BenchTools::median(us);
-}
-
 double rawPtyRoundTrip(int slave)
 {
     const QByteArray request = Packet::make(0);
@@ -207,7 +187,7 @@ int main(int argc, char **argv)
 
     {
         TcpPeer peer;
-        const double raw = rawTcpRoundTrip(peer.port());
+        const double raw = BenchTools::rawStatusRoundTripUs(peer.port(), kRounds);
         TcpSocket transport(nullptr, peer.port());
         transport.conn_sock(QStringLiteral("127.0.0.1"));
         while (!transport.isConnected())

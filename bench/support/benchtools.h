@@ -21,7 +21,8 @@ inline double median(std::vector<double> v)
 }
 
 // The median round trip in microseconds of one status request written
-// straight to qvsim's TCP socket; 0 when a whole reply did not come.
+// straight to a tester's TCP socket (qvsim or a benchmark's own peer); 0
+// when a whole reply did not come.
 inline double rawStatusRoundTripUs(quint16 port, int rounds)
 {
     QTcpSocket socket;
