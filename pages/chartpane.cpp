@@ -29,6 +29,9 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
+// Segments per drawn series: what a poll makes Qt Charts lay out again.
+constexpr qsizetype kSegmentsPerSeries = 32;
+
 // Line and bar colours in series order: distinct on screen and on paper.
 const QColor kColors[] = {QColor(40, 80, 200),  QColor(200, 40, 40),  QColor(30, 150, 60),
                           QColor(220, 140, 0),  QColor(130, 60, 170), QColor(0, 150, 160),
@@ -52,6 +55,48 @@ double roundedTop(double largest)
             return m * decade;
     }
     return 10 * decade;
+}
+
+// The end of an axis that follows a value: kept while it holds the value
+// and the value fills half of it at least; outgrown, raised by half again at
+// least. A steadily growing count (run time, lost frames) so rescales the
+// chart, which lays it out and draws it whole, about five times a decade
+// instead of ten, at the price of emptier charts after each step.
+double followingTop(double current, double needed)
+{
+    if (current > 0 && needed <= current && 2 * needed > current)
+        return current;
+    if (current > 0 && needed > current)
+        return roundedTop(qMax(needed, 1.5 * current));
+    return roundedTop(needed);
+}
+
+// 1, 2, 5 or 10 times a power of ten: the next at or above x, or the
+// nearest to it.
+double niceNumber(double x, bool atOrAbove)
+{
+    const double decade = std::pow(10.0, std::floor(std::log10(x)));
+    const double q = x / decade;
+    if (atOrAbove)
+        return (q <= 1 ? 1 : q <= 2 ? 2 : q <= 5 ? 5 : 10) * decade;
+    return (q < 1.5 ? 1 : q < 3 ? 2 : q < 7 ? 5 : 10) * decade;
+}
+
+// An axis range with round ends and a round step, about five ticks.
+struct NiceRange
+{
+    double lo;
+    double hi;
+    int ticks;
+};
+NiceRange niceRange(double lo, double hi)
+{
+    if (!(hi > lo) || hi - lo > 1e300)
+        return {lo, hi, 5};
+    const double step = niceNumber(niceNumber(hi - lo, true) / 4, false);
+    const double first = std::floor(lo / step);
+    const double last = std::ceil(hi / step);
+    return {first * step, last * step, int(last - first) + 1};
 }
 
 // Keeps a line drawable in about a millisecond however long the run: per
@@ -150,6 +195,9 @@ void ChartPane::clear()
     m_bars = nullptr;
     m_barSets.clear();
     m_shownRevision = ~quint64(0);
+    // New axes: nothing of the old ranges holds.
+    m_xWanted = m_yRange = QPointF(-1, -1);
+    m_xRange = QPointF(0, 1);
 }
 
 void ChartPane::setAxes(QAbstractAxis *x, QAbstractAxis *y)
@@ -225,7 +273,7 @@ QLineSeries *ChartPane::piece(int line, int index)
     while (l.pieces.size() <= index) {
         auto *series = new QLineSeries;
         QPen pen(colorOf(line));
-        pen.setWidthF(1.5);
+        pen.setWidthF(1); // drawn by the raster engine's fast path for thin lines
         series->setPen(pen);
         series->setName(line < m_names.size() ? m_names.at(line) : QString());
         m_chart->addSeries(series);
@@ -312,24 +360,29 @@ void ChartPane::drawLines()
     bool xRescaled = false;
     if (auto *x = qobject_cast<QValueAxis *>(m_x)) {
         // Rounded up, so that the axis (and the chart's layout) changes
-        // only now and then as the run grows; then round labels, whatever
-        // the first time.
-        const QPointF wanted = std::isnan(x0) ? QPointF(0, 1) : QPointF(x0, x0 + roundedTop(x1 - x0));
+        // only now and then as the run grows.
+        const double span = m_xWanted.x() == x0 ? m_xWanted.y() - m_xWanted.x() : 0.0;
+        const QPointF wanted = std::isnan(x0) ? QPointF(0, 1) : QPointF(x0, x0 + followingTop(span, x1 - x0));
         if (wanted != m_xWanted) {
             xRescaled = true;
             m_xWanted = wanted;
-            x->setRange(wanted.x(), wanted.y());
-            x->applyNiceNumbers();
+            // Round labels, whatever the first time. Set here, not by the
+            // axis: it would lay itself out again for each step.
+            const NiceRange nice = niceRange(wanted.x(), wanted.y());
+            if (x->tickCount() != nice.ticks)
+                x->setTickCount(nice.ticks);
+            x->setRange(nice.lo, nice.hi);
+            m_xRange = QPointF(nice.lo, nice.hi);
         }
     }
     // Two points per slice: about one slice per two pixels, and no more than
     // about 2000 points in the whole pane however many lines it has.
     const int slices = qBound(50, 1000 / int(qMax<qsizetype>(1, m_lines.size())), qMax(50, m_view->width() / 2));
-    const double sliceWidth = (m_xWanted.y() - m_xWanted.x()) / slices;
+    const double sliceWidth = (m_xRange.y() - m_xRange.x()) / slices;
     QList<QList<QPointF>> shown;
     double lo = kNaN, hi = kNaN;
     for (const Line &l : std::as_const(m_lines)) {
-        shown.append(thinned(l.points, m_xWanted.x(), sliceWidth, slices));
+        shown.append(thinned(l.points, m_xRange.x(), sliceWidth, slices));
         for (const QPointF &p : std::as_const(shown.last())) {
             if (l.shown && !std::isnan(p.y()) && !(m_log && !(p.y() > 0)))
                 widen(lo, hi, p.y());
@@ -338,7 +391,7 @@ void ChartPane::drawLines()
     const bool rescaled = setValueRange(lo, hi) || xRescaled;
     // How far a point must move to show: half a pixel.
     const QRectF plot = m_chart->plotArea();
-    const double dx = (m_xWanted.y() - m_xWanted.x()) / qMax(1.0, plot.width()) / 2;
+    const double dx = (m_xRange.y() - m_xRange.x()) / qMax(1.0, plot.width()) / 2;
     const double dy = valueSpan() / qMax(1.0, plot.height()) / 2;
     auto onScreenAlike = [&](const QList<QPointF> &drawn, const QList<QPointF> &wanted) {
         if (drawn.size() != wanted.size())
@@ -356,18 +409,28 @@ void ChartPane::drawLines()
     for (int i = 0; i < m_lines.size(); ++i) {
         Line &l = m_lines[i];
         int used = 0;
+        int runs = 0;
         QList<QPointF> run;
         run.reserve(shown[i].size());
         auto flush = [&] {
             if (run.isEmpty())
                 return;
-            QLineSeries *s = piece(i, used++);
-            // Qt Charts lays out and draws a whole series on any change: a
-            // piece that would look the same is left alone. After a day a
-            // poll moves a line by far less than a pixel.
-            if (!onScreenAlike(s->points(), run))
-                s->replace(run);
-            s->setVisible(l.shown);
+            ++runs;
+            // Qt Charts lays out and draws a whole series on any change, so a
+            // run is drawn as series of a fixed number of segments, each
+            // sharing its last point with the next: a poll that adds a
+            // point changes the newest alone. A series that would look the
+            // same is left alone: after a day a poll moves a line by far
+            // less than a pixel.
+            for (qsizetype from = 0;; from += kSegmentsPerSeries) {
+                const QList<QPointF> part = run.mid(from, kSegmentsPerSeries + 1);
+                QLineSeries *s = piece(i, used++);
+                if (!onScreenAlike(s->points(), part))
+                    s->replace(part);
+                s->setVisible(l.shown);
+                if (from + kSegmentsPerSeries >= run.size() - 1)
+                    break;
+            }
             run.clear();
         };
         for (const QPointF &p : std::as_const(shown[i])) {
@@ -392,6 +455,7 @@ void ChartPane::drawLines()
             l.pieces[k]->setVisible(k == 0 && l.shown);
         }
         l.used = used;
+        l.runs = runs;
     }
 }
 
@@ -414,8 +478,8 @@ bool ChartPane::setValueRange(double lo, double hi)
         range = QPointF(std::pow(10.0, bottom), std::pow(10.0, top));
         y->setRange(range.x(), range.y());
     } else if (auto *y = qobject_cast<QValueAxis *>(m_y)) {
-        const double bottom = (!std::isnan(lo) && lo < 0) ? -roundedTop(-lo) : 0.0;
-        range = QPointF(bottom, roundedTop(std::isnan(hi) ? 0.0 : hi));
+        const double bottom = (!std::isnan(lo) && lo < 0) ? -followingTop(-m_yRange.x(), -lo) : 0.0;
+        range = QPointF(bottom, followingTop(m_yRange.y(), std::isnan(hi) ? 0.0 : hi));
         y->setRange(range.x(), range.y());
     }
     const bool changed = range != m_yRange;
@@ -484,7 +548,7 @@ QList<QPointF> ChartPane::linePoints(int line) const
 
 int ChartPane::linePieces(int line) const
 {
-    return line >= 0 && line < m_lines.size() ? m_lines[line].used : 0;
+    return line >= 0 && line < m_lines.size() ? m_lines[line].runs : 0;
 }
 
 bool ChartPane::lineShown(int line) const

@@ -55,7 +55,7 @@ public:
     double top() const;
     int lineCount() const { return int(m_lines.size()); }
     QList<QPointF> linePoints(int line) const;
-    // The drawn pieces of a line (a gap splits it).
+    // The drawn runs of a line (a gap splits it).
     int linePieces(int line) const;
     bool lineShown(int line) const;
     void setLineShown(int line, bool shown);
@@ -78,7 +78,8 @@ private:
         int column = 0;
         QList<QPointF> points;
         QList<QLineSeries *> pieces; // the first one carries the legend entry
-        int used = 0;
+        int used = 0; // pieces drawn
+        int runs = 0; // between gaps
         bool shown = true;
     };
     void clear();
@@ -116,5 +117,6 @@ private:
     QList<double> m_barValues;
     quint64 m_shownRevision = ~quint64(0);
     QPointF m_xWanted{-1, -1}; // the time range last asked for, before nice numbers
+    QPointF m_xRange{0, 1};    // the time axis' range
     QPointF m_yRange{-1, -1};  // the value range last set
 };
