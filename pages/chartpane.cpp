@@ -197,7 +197,6 @@ void ChartPane::clear()
     m_shownRevision = ~quint64(0);
     // New axes: nothing of the old ranges holds.
     m_xWanted = m_yRange = QPointF(-1, -1);
-    m_xRange = QPointF(0, 1);
 }
 
 void ChartPane::setAxes(QAbstractAxis *x, QAbstractAxis *y)
@@ -358,7 +357,8 @@ void ChartPane::drawLines()
         }
     }
     bool xRescaled = false;
-    if (auto *x = qobject_cast<QValueAxis *>(m_x)) {
+    auto *x = qobject_cast<QValueAxis *>(m_x);
+    if (x) {
         // Rounded up, so that the axis (and the chart's layout) changes
         // only now and then as the run grows.
         const double span = m_xWanted.x() == x0 ? m_xWanted.y() - m_xWanted.x() : 0.0;
@@ -372,17 +372,17 @@ void ChartPane::drawLines()
             if (x->tickCount() != nice.ticks)
                 x->setTickCount(nice.ticks);
             x->setRange(nice.lo, nice.hi);
-            m_xRange = QPointF(nice.lo, nice.hi);
         }
     }
+    const QPointF xRange = x ? QPointF(x->min(), x->max()) : QPointF(0, 1);
     // Two points per slice: about one slice per two pixels, and no more than
     // about 2000 points in the whole pane however many lines it has.
     const int slices = qBound(50, 1000 / int(qMax<qsizetype>(1, m_lines.size())), qMax(50, m_view->width() / 2));
-    const double sliceWidth = (m_xRange.y() - m_xRange.x()) / slices;
+    const double sliceWidth = (xRange.y() - xRange.x()) / slices;
     QList<QList<QPointF>> shown;
     double lo = kNaN, hi = kNaN;
     for (const Line &l : std::as_const(m_lines)) {
-        shown.append(thinned(l.points, m_xRange.x(), sliceWidth, slices));
+        shown.append(thinned(l.points, xRange.x(), sliceWidth, slices));
         for (const QPointF &p : std::as_const(shown.last())) {
             if (l.shown && !std::isnan(p.y()) && !(m_log && !(p.y() > 0)))
                 widen(lo, hi, p.y());
@@ -391,7 +391,7 @@ void ChartPane::drawLines()
     const bool rescaled = setValueRange(lo, hi) || xRescaled;
     // How far a point must move to show: half a pixel.
     const QRectF plot = m_chart->plotArea();
-    const double dx = (m_xRange.y() - m_xRange.x()) / qMax(1.0, plot.width()) / 2;
+    const double dx = (xRange.y() - xRange.x()) / qMax(1.0, plot.width()) / 2;
     const double dy = valueSpan() / qMax(1.0, plot.height()) / 2;
     auto onScreenAlike = [&](const QList<QPointF> &drawn, const QList<QPointF> &wanted) {
         if (drawn.size() != wanted.size())

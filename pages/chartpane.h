@@ -117,6 +117,5 @@ private:
     QList<double> m_barValues;
     quint64 m_shownRevision = ~quint64(0);
     QPointF m_xWanted{-1, -1}; // the time range last asked for, before nice numbers
-    QPointF m_xRange{0, 1};    // the time axis' range
     QPointF m_yRange{-1, -1};  // the value range last set
 };

@@ -184,7 +184,10 @@ void idleCpu()
     form.resize(1280, 800);
     form.show();
     form.connectEthernet(QStringLiteral("127.0.0.1"));
-    QTest::qWaitFor([&] { return form.device().connected; }, 5000);
+    if (!QTest::qWaitFor([&] { return form.device().connected; }, 5000)) {
+        std::printf("QVRemote did not connect to qvsim\n");
+        return;
+    }
     QTest::qWait(500);
     if (auto *box = form.findChild<QMessageBox *>())
         box->close();
